@@ -1,0 +1,51 @@
+#pragma once
+// m720-cli: shared option parsing, messages and site file handling.
+
+#include <string>
+#include <vector>
+
+struct CliOptions {
+    std::vector<std::string> args; // the words that are not options, command first
+    std::string panel;             // --panel, else M720_PANEL, else "usb"
+    bool yes = false;              // --yes
+    bool acceptErrors = false;     // --accept-errors
+    bool loadErrors = false;       // --load-errors
+};
+
+// Exit statuses.
+constexpr int kExitDone = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitBadInput = 2;
+
+// Prints a message of the desktop's texts to stderr, "\r\n" as a line break.
+void CliMessage(const std::string& text);
+
+// Empties the site store and makes it current.
+void CliEmptySite();
+
+// True when the standard stream (0 in, 1 out, 2 err) is a terminal.
+bool CliIsTerminal(int fd);
+
+// The desktop's Load into an emptied current store: the file merged in, the
+// defaults of a new site added. Gives kExitDone, or the exit status after
+// showing the message of a file that cannot be opened or is refused.
+int CliLoadSite(const std::string& path, bool loadErrors);
+
+// The desktop's Save of the current store. Gives kExitDone or shows why not.
+int CliSaveSite(const std::string& path);
+
+// Asks a yes/no question on the terminal; false without a terminal.
+bool CliAsk(const std::string& question);
+
+// The commands; each gets the parsed options and gives the exit status.
+int CmdNew(const CliOptions& options);
+int CmdShow(const CliOptions& options);
+int CmdSet(const CliOptions& options);
+int CmdCheck(const CliOptions& options);
+int CmdExport(const CliOptions& options);
+int CmdImportText(const CliOptions& options);
+int CmdEncode(const CliOptions& options);
+int CmdDecode(const CliOptions& options);
+int CmdGet(const CliOptions& options);
+int CmdSend(const CliOptions& options);
+int CmdFirmware(const CliOptions& options);

@@ -1,0 +1,77 @@
+#include "cli/cli.h"
+
+#include "model/settings_store.h"
+#include "model/site_defaults.h"
+#include "model/site_file.h"
+
+#include <cstdio>
+#include <iostream>
+
+void CliMessage(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        out += text[i];
+    }
+    std::fprintf(stderr, "%s\n", out.c_str());
+    std::fflush(stderr);
+}
+
+namespace {
+SettingsStore g_site;
+bool g_siteReady = false;
+
+// An emptied site store, made current.
+void EmptySiteStore() {
+    if (g_siteReady)
+        StoreFree(&g_site);
+    StoreInit(&g_site);
+    g_siteReady = true;
+}
+} // namespace
+
+int CliLoadSite(const std::string& path, bool loadErrors) {
+    EmptySiteStore();
+    int result = SiteFileRead(path.c_str());
+    FillSiteDefaults();
+    if (result == -2) {
+        CliMessage("Couldn't open file");
+        return kExitBadInput;
+    }
+    if (result == -1) {
+        if (!loadErrors) {
+            CliMessage("Not done!\r\nFile contains errors");
+            EmptySiteStore();
+            FillSiteDefaults();
+            return kExitBadInput;
+        }
+        CliMessage("Loaded but file contains errors");
+    }
+    return kExitDone;
+}
+
+int CliSaveSite(const std::string& path) {
+    if (!SiteFileWrite(path.c_str())) {
+        CliMessage("Couldn't open file");
+        return kExitBadInput;
+    }
+    return kExitDone;
+}
+
+bool CliAsk(const std::string& question) {
+    if (!CliIsTerminal(0) || !CliIsTerminal(2))
+        return false;
+    std::string text;
+    for (char c : question)
+        if (c != '\r')
+            text += c;
+    std::fprintf(stderr, "%s [y/N] ", text.c_str());
+    std::fflush(stderr);
+    std::string answer;
+    if (!std::getline(std::cin, answer))
+        return false;
+    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
+}
+
+void CliEmptySite() { EmptySiteStore(); }

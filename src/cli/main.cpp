@@ -1,0 +1,105 @@
+#include "cli/cli.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char kUsage[] =
+    "usage:\n"
+    "  m720-cli new SITE                      write a new site (all defaults)\n"
+    "  m720-cli show SITE [NAME...]           print settings in site-file line syntax\n"
+    "  m720-cli set SITE NAME=VALUE...        change settings, save with a new check value\n"
+    "  m720-cli check SITE                    design check report, then the two currents\n"
+    "  m720-cli export devices|matrix|texts|events SITE OUT.csv\n"
+    "  m720-cli import-text SITE TEXTFILE OUT create OUT: SITE with TEXTFILE merged\n"
+    "  m720-cli encode SITE IMAGE LOOP        6144-byte site data image, 3072-byte loop block\n"
+    "  m720-cli decode IMAGE [LOOP] OUT       a site file from panel blocks\n"
+    "  m720-cli get OUT [--panel PANEL]       read the panel into a site file\n"
+    "  m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors]\n"
+    "  m720-cli firmware HEXFILE [--panel PANEL] [--yes]\n"
+    "  m720-cli --help | --version\n"
+    "\n"
+    "options:\n"
+    "  --panel PANEL     usb (default) or sim:PATH[,latency-ms=N,silent-after=N,\n"
+    "                    flip-readback,end=N]; M720_PANEL gives the default\n"
+    "  --yes             answer Yes to the overwrite and downgrade questions\n"
+    "  --accept-errors   answer Yes to sending a site with design faults\n"
+    "  --load-errors     keep a site file whose check value is wrong\n"
+    "\n"
+    "exit status: 0 done, 1 the job or check failed, 2 bad usage or unreadable input\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const CliOptions&);
+};
+
+constexpr Command kCommands[] = {
+    {"new", CmdNew},           {"show", CmdShow},         {"set", CmdSet},
+    {"check", CmdCheck},       {"export", CmdExport},     {"import-text", CmdImportText},
+    {"encode", CmdEncode},     {"decode", CmdDecode},     {"get", CmdGet},
+    {"send", CmdSend},         {"firmware", CmdFirmware},
+};
+
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return kExitBadInput;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CliOptions options;
+    if (const char* panel = std::getenv("M720_PANEL"); panel && *panel)
+        options.panel = panel;
+    else
+        options.panel = "usb";
+    bool help = false;
+    bool version = false;
+    bool onlyWords = false;
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (onlyWords || a[0] != '-' || a[1] == '\0') {
+            options.args.push_back(a);
+        } else if (std::strcmp(a, "--") == 0) {
+            onlyWords = true;
+        } else if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
+            help = true;
+        } else if (std::strcmp(a, "--version") == 0) {
+            version = true;
+        } else if (std::strcmp(a, "--yes") == 0) {
+            options.yes = true;
+        } else if (std::strcmp(a, "--accept-errors") == 0) {
+            options.acceptErrors = true;
+        } else if (std::strcmp(a, "--load-errors") == 0) {
+            options.loadErrors = true;
+        } else if (std::strcmp(a, "--panel") == 0) {
+            if (i + 1 >= argc) {
+                std::fputs("m720-cli: --panel needs a value\n", stderr);
+                return Usage();
+            }
+            options.panel = argv[++i];
+        } else if (std::strncmp(a, "--panel=", 8) == 0) {
+            options.panel = a + 8;
+        } else {
+            std::fprintf(stderr, "m720-cli: unknown option %s\n", a);
+            return Usage();
+        }
+    }
+    if (help) {
+        std::fputs(kUsage, stdout);
+        return kExitDone;
+    }
+    if (version) {
+        std::printf("m720-cli %s\n", M720_VERSION);
+        return kExitDone;
+    }
+    if (options.args.empty())
+        return Usage();
+    for (const Command& c : kCommands)
+        if (options.args[0] == c.name)
+            return c.run(options);
+    std::fprintf(stderr, "m720-cli: unknown command %s\n", options.args[0].c_str());
+    return Usage();
+}

@@ -1,0 +1,90 @@
+#include "model/file_io.h"
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+bool ReadWholeFile(const char* path, std::string* contents) {
+    contents->clear();
+    FILE* f = std::fopen(path, "rb");
+    if (!f)
+        return false;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        contents->append(buffer, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+namespace {
+
+std::string TemporaryName(const char* path) {
+    static std::atomic<unsigned> counter{0};
+#ifdef _WIN32
+    unsigned pid = static_cast<unsigned>(_getpid());
+#else
+    unsigned pid = static_cast<unsigned>(getpid());
+#endif
+    return std::string(path) + ".tmp" + std::to_string(pid) + "-" + std::to_string(++counter);
+}
+
+} // namespace
+
+#ifdef _WIN32
+
+bool ReplaceFile(const char* path, const std::string& contents) {
+    std::string temp = TemporaryName(path);
+    FILE* f = std::fopen(temp.c_str(), "wbx");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(contents.data(), 1, contents.size(), f) == contents.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = _commit(_fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    ok = ok && MoveFileExA(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok)
+        std::remove(temp.c_str());
+    return ok;
+}
+
+#else
+
+bool ReplaceFile(const char* path, const std::string& contents) {
+    std::string temp = TemporaryName(path);
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    const char* p = contents.data();
+    size_t left = contents.size();
+    while (ok && left > 0) {
+        ssize_t n = write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok) {
+            p += n;
+            left -= static_cast<size_t>(n);
+        }
+    }
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(temp.c_str(), path) == 0;
+    if (!ok)
+        unlink(temp.c_str());
+    return ok;
+}
+
+#endif

@@ -1,0 +1,12 @@
+#pragma once
+// Whole-file reading and safe replacing, shared by every writer of files.
+
+#include <string>
+
+// Reads the whole file in binary mode. False when it cannot be opened or read.
+bool ReadWholeFile(const char* path, std::string* contents);
+
+// Writes the bytes to a temporary file in the target's folder, flushes and
+// syncs it, then renames it over the target. False on any error; the
+// temporary file is then removed and an existing target is left as it was.
+bool ReplaceFile(const char* path, const std::string& contents);

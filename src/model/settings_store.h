@@ -1,0 +1,68 @@
+#pragma once
+// The settings store: named text values held in fixed records, looked up by
+// hash. Every operation has an explicit-store form and a form that works on
+// the process-wide current store.
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr int kSettingNameSize = 128;   // NUL-terminated, at most 127 characters
+constexpr int kSettingValueSize = 1024; // NUL-terminated, at most 1023 characters
+
+// Home slots of the hash. Records beyond what they hold go into the overflow
+// area after them, so stores of up to this many records keep the same slot
+// order (and site files the same line order) as a store with no overflow.
+constexpr int kStoreBucketCount = 5000;
+constexpr int kStoreOverflowCount = 15000;
+constexpr int kStoreSlotCount = kStoreBucketCount + kStoreOverflowCount;
+
+struct SettingRecord {
+    char name[kSettingNameSize];
+    char value[kSettingValueSize];
+};
+static_assert(sizeof(SettingRecord) == 1152);
+
+struct StoreSlot {
+    int32_t next;          // index of the next slot of the chain, -1 for none
+    int32_t prev;          // the slot whose next this is, -1 for none
+    SettingRecord* record; // nullptr in a free slot
+};
+
+struct SettingsStore {
+    uint16_t bucketCount = 0;
+    uint32_t recordCount = 0;
+    StoreSlot* slots = nullptr; // kStoreSlotCount slots once set up
+    int32_t firstFree = 0;      // no free slot lies before this index
+};
+
+void StoreInit(SettingsStore* store);
+void StoreFree(SettingsStore* store);
+SettingsStore* StoreSelect(SettingsStore* store); // nullptr only reports
+
+// Explicit-store forms.
+char* SettingGet(SettingsStore* store, const char* name);
+char* SettingSet(SettingsStore* store, const char* name, const char* initial);
+uint32_t SettingGetInt(SettingsStore* store, const char* name);
+char* SettingSetFlag(SettingsStore* store, const char* name, bool flag);
+void SettingDelete(SettingsStore* store, const char* name);
+uint32_t StoreChecksum(const SettingsStore* store);
+
+// Current-store forms.
+char* SettingGet(const char* name);
+char* SettingSet(const char* name, const char* initial);
+uint32_t SettingGetInt(const char* name);
+char* SettingSetFlag(const char* name, bool flag);
+void SettingDelete(const char* name);
+uint32_t StoreChecksum();
+
+// Gives the setting a new value: writes into the existing field (cut at 1023
+// characters, the rest of the field NUL-filled) or creates the setting.
+// Gives the value field, or nullptr when the store is full.
+char* SettingPut(SettingsStore* store, const char* name, const char* value);
+char* SettingPut(const char* name, const char* value);
+
+// Whole-store walks in slot order: the record in slot i, or nullptr.
+inline const SettingRecord* StoreRecordAt(const SettingsStore* store, int i) {
+    return store && store->slots && i >= 0 && i < kStoreSlotCount ? store->slots[i].record
+                                                                   : nullptr;
+}

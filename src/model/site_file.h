@@ -1,0 +1,19 @@
+#pragma once
+// The site file: one line per setting of the current store in slot order,
+// then the Check line with the store checksum.
+
+#include <string>
+
+struct SettingRecord;
+
+// Writes the current store to path. False when the file could not be
+// written; a failed write leaves an existing file as it was.
+bool SiteFileWrite(const char* path);
+
+// Merges the file into the current store. 0: checksum matches; -1: it does
+// not (or no Check line); -2: the file could not be opened.
+int SiteFileRead(const char* path);
+
+// The site-file line of one setting (name, " = \"", escaped value, '"'),
+// without the line end.
+std::string SiteFileLine(const SettingRecord& record);
