@@ -1,0 +1,17 @@
+#pragma once
+// The panel's site data image: the settings of the current store as the
+// fixed 6144-byte block the panel keeps, and back.
+
+#include <cstdint>
+
+constexpr int kSiteImageSize = 6144;
+
+// Reads an image into the current store. Gives 1 when the image's format
+// version is understood: the current store is emptied first, the settings are
+// created in the panel's order and the store checksum is recorded as the
+// loaded one. Gives 0 for an unsupported version and leaves the store untouched.
+int SiteImageDecode(const uint8_t* image);
+
+// Fills the 6144 bytes of image from the current store (normalising the
+// day/night time texts in place) and gives the image checksum.
+uint16_t SiteImageEncode(uint8_t* image);
