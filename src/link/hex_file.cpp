@@ -1,0 +1,154 @@
+#include "link/hex_file.h"
+
+#include "model/file_io.h"
+#include "model/number_text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// What the records seen so far have set up.
+struct HexReader {
+    unsigned char* image;
+    std::size_t imageSize;
+    uint64_t base = 0; // wide so that base + offset + i never wraps into the image
+    bool endSeen = false;
+};
+
+// Checks one record line (its line end removed) completely and applies it.
+// A record is ':' then count, offset, type, count data bytes and a checksum
+// byte, all as pairs of hexadecimal digits, and nothing else.
+bool ReadRecord(HexReader& r, const char* line, std::size_t length) {
+    if (length == 0 || line[0] != ':')
+        return false;
+    for (std::size_t i = 1; i < length; ++i)
+        if (!IsHexDigit(line[i]))
+            return false;
+    if (length < 11)
+        return false;
+    const uint32_t count = HexField(line + 1, 2);
+    if (length != 11 + 2 * std::size_t{count})
+        return false;
+    unsigned sum = 0;
+    for (std::size_t i = 1; i < length; i += 2)
+        sum += HexField(line + i, 2);
+    if ((sum & 0xFF) != 0)
+        return false;
+
+    const uint32_t offset = HexField(line + 3, 4);
+    const uint32_t type = HexField(line + 7, 2);
+    const char* data = line + 9;
+    switch (type) {
+    case 0: {
+        if (r.endSeen)
+            return false; // data after the end would be lost by other tools; refuse the file
+        const uint64_t address = r.base + offset;
+        for (uint32_t i = 0; i < count; ++i)
+            if (address + i < r.imageSize)
+                r.image[address + i] = static_cast<unsigned char>(HexField(data + 2 * i, 2));
+        return true;
+    }
+    case 1:
+        r.endSeen = true;
+        return true;
+    case 2:
+    case 4:
+        if (count != 2)
+            return false;
+        r.base = uint64_t{HexField(data, 4)} * (type == 2 ? 16 : 65536);
+        return true;
+    default: // start addresses and anything else carry nothing for the image
+        return true;
+    }
+}
+
+} // namespace
+
+uint32_t HexField(const char* text, int count) {
+    char field[16] = {};
+    if (!text || count <= 0)
+        return 0;
+    count = std::min(count, static_cast<int>(sizeof field) - 1);
+    for (int i = 0; i < count && text[i] != '\0'; ++i)
+        field[i] = text[i];
+    return ParseUnsigned(field, 16);
+}
+
+int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize) {
+    if (!image && imageSize != 0)
+        return 0;
+    std::fill(image, image + imageSize, 0xFF);
+    std::string text;
+    if (!path || !ReadWholeFile(path, &text))
+        return 0;
+
+    HexReader reader{image, imageSize};
+    bool ok = true;
+    std::size_t start = 0;
+    while (ok && start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        if (end == std::string::npos)
+            end = text.size();
+        std::size_t length = end - start;
+        if (length > 0 && text[start + length - 1] == '\r')
+            --length;
+        ok = ReadRecord(reader, text.data() + start, length);
+        start = next;
+    }
+    if (ok && reader.endSeen)
+        return 1;
+    // Nothing of a broken file may reach a panel.
+    std::fill(image, image + imageSize, 0xFF);
+    return 0;
+}
+
+namespace {
+
+// Bytes 0 and 1 of each of the words from the given image byte, cut at a NUL.
+std::string WordCharacters(const unsigned char* image, std::size_t imageSize, uint32_t first,
+                           int chars) {
+    std::string out;
+    if (!image || chars <= 0 || first + 4 * ((chars - 1) / 2) + 2 > imageSize)
+        return out;
+    for (int i = 0; i < chars; ++i) {
+        const char c = static_cast<char>(image[first + 4 * (i / 2) + i % 2]);
+        if (c == '\0')
+            break;
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string FirmwareImageVersion(const unsigned char* image, std::size_t imageSize) {
+    return WordCharacters(image, imageSize, kFirmwareVersionByte, kFirmwareVersionChars);
+}
+
+std::string FirmwareImageTypeName(const unsigned char* image, std::size_t imageSize) {
+    return WordCharacters(image, imageSize, kFirmwareTypeByte, kFirmwareTypeChars);
+}
+
+std::string FirmwareType(const std::string& typeName) {
+    std::string name = typeName.substr(0, typeName.find(' '));
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    if (name == "M720" || name == "CORALWAVE")
+        return name;
+    return "Unknown";
+}
+
+bool FirmwareTypeKnown(const std::string& typeName) {
+    return FirmwareType(typeName) != "Unknown";
+}
+
+uint32_t FirmwareVersionNumber(const std::string& version) {
+    return ParseUnsigned(version.substr(0, 3).c_str(), 10);
+}

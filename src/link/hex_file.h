@@ -1,0 +1,53 @@
+#pragma once
+// Firmware files: Intel HEX read into a firmware image, and the type and
+// version that the image carries.
+//
+// The image is indexed by the file's byte address. Program memory word a
+// occupies image bytes 2a to 2a + 3, so the image covers the addresses 0 up
+// to kFirmwareImageSize / 2.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+constexpr std::size_t kFirmwareImageSize = 0x55000;
+constexpr uint32_t kFirmwareImageEnd = kFirmwareImageSize / 2; // first address beyond the image
+constexpr uint32_t kFirmwareStart = 0x5000;                    // first word of the firmware region
+constexpr uint32_t kFirmwareChecksumByte = 0xA220;             // high byte, then low byte
+constexpr uint32_t kFirmwareVersionByte = 0xA224;              // 8 characters, 2 per word
+constexpr uint32_t kFirmwareTypeByte = 0xA234;                 // 10 characters, 2 per word
+constexpr int kFirmwareVersionChars = 8;
+constexpr int kFirmwareTypeChars = 10;
+
+// The value of the first count hexadecimal characters of text, read as the
+// standard unsigned conversion with base 16 reads them (it stops at a NUL).
+uint32_t HexField(const char* text, int count);
+
+// Fills the image with 0xFF and reads the Intel HEX file into it: data
+// records, extended segment and extended linear address records; bytes at or
+// beyond imageSize are dropped. Gives 1 when the whole file was read.
+// Gives 0, with the image left all 0xFF, when the file cannot be opened or
+// any record is malformed: a line not starting with ':' (an empty line too),
+// characters that are not hexadecimal digits, a record shorter or longer than
+// its count, a wrong record checksum, an address record without its two
+// bytes, no end-of-file record, or a data record after it.
+int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize);
+
+// The raw characters stored in the image, cut at a NUL; empty when the image
+// is too small to hold them.
+std::string FirmwareImageVersion(const unsigned char* image, std::size_t imageSize);
+std::string FirmwareImageTypeName(const unsigned char* image, std::size_t imageSize);
+
+// The firmware type of a stored type name: cut at its first blank and turned
+// to upper case it must be "M720" or "CORALWAVE"; otherwise "Unknown".
+std::string FirmwareType(const std::string& typeName);
+bool FirmwareTypeKnown(const std::string& typeName);
+
+// The version number compared before writing: the decimal value of the first
+// three version characters.
+uint32_t FirmwareVersionNumber(const std::string& version);
+
+// True when writing a file of this version number asks the downgrade question.
+inline bool FirmwareIsDowngrade(uint32_t fileVersion, uint32_t panelVersion) {
+    return fileVersion < panelVersion;
+}
