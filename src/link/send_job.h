@@ -1,0 +1,12 @@
+#pragma once
+// Send settings to panel: the current store's site data image and loop data
+// into the panel, each verified by reading it back.
+
+#include "link/panel_protocol.h"
+
+constexpr char kSendSuccessText[] = "Settings have been sent to the panel";
+constexpr char kSendFailText[] = "Settings have NOT been written to panel";
+
+// Runs the whole job, ending with its one result message. 1 = sent and
+// verified; 0 = not.
+int SendSettingsJob(PanelSession& s);
