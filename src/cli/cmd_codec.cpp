@@ -1,11 +1,92 @@
 // encode and decode: panel blocks as files.
 #include "cli/cli.h"
 
-int CmdEncode(const CliOptions&) {
-    CliMessage("m720-cli: encode is not available yet");
-    return kExitBadInput;
+#include "codec/block_checksum.h"
+#include "codec/loop_records.h"
+#include "codec/site_image.h"
+#include "model/file_io.h"
+#include "model/site_defaults.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Reads a panel block file of exactly the given size. Gives kExitDone or the
+// exit status after saying what is wrong.
+int ReadBlock(const std::string& path, size_t size, const char* what, std::string* bytes) {
+    if (!ReadWholeFile(path.c_str(), bytes)) {
+        CliMessage("Couldn't open file");
+        return kExitBadInput;
+    }
+    if (bytes->size() != size) {
+        CliMessage("m720-cli: " + path + " is not a " + what + ": it must be " +
+                   std::to_string(size) + " bytes, it has " + std::to_string(bytes->size()));
+        return kExitBadInput;
+    }
+    return kExitDone;
 }
-int CmdDecode(const CliOptions&) {
-    CliMessage("m720-cli: decode is not available yet");
-    return kExitBadInput;
+
+int WriteBlock(const std::string& path, const uint8_t* data, size_t size) {
+    if (!ReplaceFile(path.c_str(), std::string(reinterpret_cast<const char*>(data), size))) {
+        CliMessage("Couldn't open file");
+        return kExitBadInput;
+    }
+    return kExitDone;
+}
+
+const uint8_t* Bytes(const std::string& s) {
+    return reinterpret_cast<const uint8_t*>(s.data());
+}
+
+} // namespace
+
+int CmdEncode(const CliOptions& options) {
+    if (options.args.size() != 4) {
+        CliMessage("usage: m720-cli encode SITE IMAGE LOOP");
+        return kExitBadInput;
+    }
+    if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
+        return status;
+    static uint8_t image[kSiteImageSize];
+    static uint8_t loop[kLoopBlockSize];
+    uint16_t siteChecksum = SiteImageEncode(image);
+    for (int n = 1; n <= kLoopAddresses; ++n)
+        LoopRecordEncode(loop + kLoopRecordSize * (n - 1), n);
+    uint16_t loopChecksum = BlockChecksum(loop, kLoopBlockSize);
+    if (int status = WriteBlock(options.args[2], image, kSiteImageSize); status != kExitDone)
+        return status;
+    if (int status = WriteBlock(options.args[3], loop, kLoopBlockSize); status != kExitDone)
+        return status;
+    std::printf("site checksum 0x%04X\nloop checksum 0x%04X\n", siteChecksum, loopChecksum);
+    return kExitDone;
+}
+
+int CmdDecode(const CliOptions& options) {
+    if (options.args.size() != 3 && options.args.size() != 4) {
+        CliMessage("usage: m720-cli decode IMAGE [LOOP] OUT");
+        return kExitBadInput;
+    }
+    const bool withLoop = options.args.size() == 4;
+    std::string image;
+    std::string loop;
+    if (int status = ReadBlock(options.args[1], kSiteImageSize, "site data image", &image);
+        status != kExitDone)
+        return status;
+    if (withLoop) {
+        if (int status = ReadBlock(options.args[2], kLoopBlockSize, "loop data block", &loop);
+            status != kExitDone)
+            return status;
+    }
+    CliEmptySite();
+    if (!SiteImageDecode(Bytes(image))) {
+        CliMessage("Site data is in an unsupported format");
+        return kExitFailed;
+    }
+    if (withLoop) {
+        for (int n = 1; n <= kLoopAddresses; ++n)
+            LoopRecordDecode(Bytes(loop) + kLoopRecordSize * (n - 1), n);
+    }
+    return CliSaveSite(options.args.back());
 }
