@@ -1,15 +1,105 @@
 // check, export and import-text.
+#include "check/design_check.h"
 #include "cli/cli.h"
+#include "link/event_log.h"
+#include "link/exports.h"
+#include "link/text_import.h"
+#include "model/settings_store.h"
+#include "model/site_file.h"
 
-int CmdCheck(const CliOptions&) {
-    CliMessage("m720-cli: check is not available yet");
-    return kExitBadInput;
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+// The value as the design check dialog shows it.
+const char* StoredOrNotAvailable(const char* name) {
+    const char* value = SettingGet(name);
+    return value ? value : "N/A";
 }
-int CmdExport(const CliOptions&) {
-    CliMessage("m720-cli: export is not available yet");
-    return kExitBadInput;
+
+struct Export {
+    const char* kind;
+    int (*run)(const char* path);
+    const char* done;
+    const char* failed;
+};
+
+constexpr Export kExports[] = {
+    {"devices", ExportDeviceData, "Device data exported", "Could not export device data"},
+    {"matrix", ExportMatrix, "Matrix exported", "Could not export matrix"},
+    {"texts", ExportTexts, "Text exported", "Could not export text"},
+    {"events", ExportEventLog, "Log exported", "Could not export log"},
+};
+
+} // namespace
+
+int CmdCheck(const CliOptions& options) {
+    if (options.args.size() != 2) {
+        CliMessage("usage: m720-cli check SITE");
+        return kExitBadInput;
+    }
+    if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
+        return status;
+    auto report = std::make_unique<char[]>(kDesignReportSize);
+    int faults = CheckDesign(report.get());
+
+    std::string text = faults != 0 ? report.get() : "No Site File Errors";
+    std::string out;
+    out.reserve(text.size() + 64);
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            out += text[i];
+    if (!out.empty() && out.back() != '\n')
+        out += '\n'; // the overflow line and the clean text have no line end
+    out += std::string("Quiescent Current: ") + StoredOrNotAvailable("QuiescentCurrent") + "\n";
+    out += std::string("Alarm Current: ") + StoredOrNotAvailable("AlarmCurrent") + "\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (std::fflush(stdout) != 0)
+        return kExitFailed;
+    return faults == 0 ? kExitDone : kExitFailed;
 }
-int CmdImportText(const CliOptions&) {
-    CliMessage("m720-cli: import-text is not available yet");
-    return kExitBadInput;
+
+int CmdExport(const CliOptions& options) {
+    const Export* chosen = nullptr;
+    if (options.args.size() == 4)
+        for (const Export& e : kExports)
+            if (options.args[1] == e.kind)
+                chosen = &e;
+    if (!chosen) {
+        CliMessage("usage: m720-cli export devices|matrix|texts|events SITE OUT.csv");
+        return kExitBadInput;
+    }
+    if (int status = CliLoadSite(options.args[2], options.loadErrors); status != kExitDone)
+        return status;
+    if (chosen->run(options.args[3].c_str()) != 1) {
+        CliMessage(chosen->failed);
+        return kExitFailed;
+    }
+    CliMessage(chosen->done);
+    return kExitDone;
+}
+
+int CmdImportText(const CliOptions& options) {
+    if (options.args.size() != 4) {
+        CliMessage("usage: m720-cli import-text SITE TEXTFILE OUT");
+        return kExitBadInput;
+    }
+    if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
+        return status;
+    // A text file has no check value, so -1 is the usual result here.
+    int result = SiteFileRead(options.args[2].c_str());
+    if (result == -2) {
+        CliMessage("Couldn't open file");
+        return kExitBadInput;
+    }
+    if (result != 0 && result != -1)
+        return kExitFailed;
+    CentreImportedTexts();
+    if (int status = CliSaveSite(options.args[3]); status != kExitDone)
+        return status;
+    CliMessage("Text imported into current site file");
+    return kExitDone;
 }
