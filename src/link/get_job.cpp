@@ -1,0 +1,88 @@
+#include "link/get_job.h"
+
+#include "codec/loop_records.h"
+#include "codec/site_image.h"
+#include "model/settings_store.h"
+#include "model/site_defaults.h"
+
+#include <cstdio>
+#include <memory>
+#include <new>
+
+namespace {
+
+uint16_t Le16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+// "FireEvent_%d" / "NonFireEvent_%d" from count records at log address first,
+// as long as a record lies wholly inside the log.
+void StoreEvents(const uint8_t* log, const char* pattern, uint32_t first, int count) {
+    char name[64];
+    char value[48];
+    for (int i = 1; i <= count; ++i) {
+        const uint32_t at = first + 8u * static_cast<uint32_t>(i - 1);
+        if (at + 8 > static_cast<uint32_t>(kLogSize))
+            break;
+        const uint8_t* r = log + at;
+        const int32_t time =
+            static_cast<int32_t>(r[2] | r[3] << 8 | r[4] << 16 | static_cast<uint32_t>(r[5]) << 24);
+        std::snprintf(name, sizeof name, pattern, i);
+        std::snprintf(value, sizeof value, "%d, %d, %ld", r[0], r[1], static_cast<long>(time));
+        SettingPut(name, value);
+    }
+}
+
+} // namespace
+
+int GetSettingsJob(PanelSession& s, GetJobResult* result) {
+    GetJobResult outcome;
+    // A late reply from an earlier failed exchange must not be taken as the
+    // reply to this job's first request.
+    DiscardWaitingInput(*s.link);
+
+    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kTransferBufferSize]());
+    if (buffer) {
+        do {
+            s.ui->SetProgressTitle("Reading site data...");
+            if (!ReadProgramData(s, buffer.get(), kSiteDataAddress, kSiteImageSize))
+                break;
+            if (!SiteImageDecode(buffer.get())) {
+                s.ui->Message("Site data is in an unsupported format", "Site data error",
+                              MessageIcon::kStop);
+                break;
+            }
+            outcome.siteAccepted = true;
+
+            s.ui->SetProgressTitle("Reading loop data...");
+            if (!ReadProgramData(s, buffer.get(), kLoopDataAddress, kLoopBlockSize))
+                break;
+            const bool versionRead = ReadFirmwareVersion(s, nullptr) == 1;
+            for (int n = 1; n <= kLoopAddresses; ++n)
+                LoopRecordDecode(buffer.get() + kLoopRecordSize * (n - 1), n);
+
+            s.ui->SetProgressTitle("Reading event log...");
+            if (!ReadLogMemory(s, buffer.get()))
+                break;
+            const uint8_t* log = buffer.get();
+            uint8_t sum = 0;
+            for (uint32_t at = kLogFireCount; at < static_cast<uint32_t>(kLogSize); ++at)
+                sum = static_cast<uint8_t>(sum + log[at]);
+            if (sum == 0x5A) {
+                char count[16];
+                std::snprintf(count, sizeof count, "%u", Le16(log + kLogAlarmCount));
+                SettingPut("AlarmCount", count);
+                StoreEvents(log, "FireEvent_%d", kLogFireEvents, Le16(log + kLogFireCount));
+                StoreEvents(log, "NonFireEvent_%d", kLogNonFireEvents,
+                            Le16(log + kLogNonFireCount));
+            }
+            SettingPut("PanelData", "1");
+            outcome.complete = versionRead;
+        } while (false);
+    }
+    buffer.reset();
+    s.ui->SetProgress(-1);
+    if (result)
+        *result = outcome;
+    return outcome.complete ? 1 : 0;
+}

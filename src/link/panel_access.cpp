@@ -1,0 +1,123 @@
+#include "link/panel_access.h"
+
+#include "link/hidapi_backend.h"
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+// The process keeps one link per panel for its whole life, as a panel stays
+// plugged in between jobs: the USB panel, and one simulated bus per state file.
+struct UsbPanel {
+    HidapiBackend backend;
+    PanelLink link;
+    UsbPanel() { link.backend = &backend; }
+};
+
+struct SimPanel {
+    SimulatedHidBus bus;
+    std::shared_ptr<SimulatedPanel> panel = std::make_shared<SimulatedPanel>();
+    PanelLink link;
+    SimPanel() {
+        bus.Attach(panel);
+        link.backend = &bus;
+    }
+};
+
+std::mutex g_panelsMutex;
+
+UsbPanel& Usb() {
+    static UsbPanel usb;
+    return usb;
+}
+
+SimPanel& Sim(const std::string& path) {
+    static std::map<std::string, std::unique_ptr<SimPanel>> sims;
+    std::lock_guard<std::mutex> hold(g_panelsMutex);
+    std::unique_ptr<SimPanel>& entry = sims[PanelLockPath(path)];
+    if (!entry)
+        entry = std::make_unique<SimPanel>();
+    return *entry;
+}
+
+} // namespace
+
+bool ParsePanelChoice(const std::string& text, PanelChoice* choice, std::string* error) {
+    PanelChoice parsed;
+    if (text == "usb") {
+        *choice = parsed;
+        return true;
+    }
+    const std::string prefix = "sim:";
+    if (text.compare(0, prefix.size(), prefix) != 0) {
+        if (error)
+            *error = "unknown panel \"" + text + "\" (use usb or sim:PATH[,option...])";
+        return false;
+    }
+    parsed.simulated = true;
+    size_t at = prefix.size();
+    size_t comma = text.find(',', at);
+    parsed.path = text.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+    if (parsed.path.empty()) {
+        if (error)
+            *error = "the simulated panel needs a file: sim:PATH";
+        return false;
+    }
+    while (comma != std::string::npos) {
+        at = comma + 1;
+        comma = text.find(',', at);
+        std::string option =
+            text.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+        if (!ParseSimOption(option, &parsed.options)) {
+            if (error)
+                *error = "unknown simulator option \"" + option + "\"";
+            return false;
+        }
+    }
+    *choice = parsed;
+    return true;
+}
+
+PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
+    session_.ui = &ui;
+    std::string error;
+    if (!ParsePanelChoice(panel, &choice_, &error)) {
+        ui_.Message("The panel cannot be used: " + error, kErrorCaption, MessageIcon::kStop);
+        return;
+    }
+    // Nothing is touched before the lock is held.
+    if (!PanelLockAcquire(choice_.simulated ? choice_.path : "usb", &lock_)) {
+        ui_.Message(kPanelInUseText, kErrorCaption, MessageIcon::kStop);
+        return;
+    }
+    if (!choice_.simulated) {
+        session_.link = &Usb().link;
+        ready_ = true;
+        return;
+    }
+    SimPanel& sim = Sim(choice_.path);
+    std::error_code missing;
+    if (!std::filesystem::exists(choice_.path, missing)) {
+        sim.panel->LoadDemo();
+    } else if (!LoadSimState(choice_.path, sim.panel.get())) {
+        ui_.Message("The panel simulator file " + choice_.path + " cannot be read or is not " +
+                        std::to_string(kSimStateSize) + " bytes long",
+                    kErrorCaption, MessageIcon::kStop);
+        PanelLockRelease(&lock_);
+        return;
+    }
+    sim.panel->SetOptions(choice_.options);
+    simulator_ = sim.panel.get();
+    session_.link = &sim.link;
+    ready_ = true;
+}
+
+PanelJobScope::~PanelJobScope() {
+    if (ready_ && simulator_ && !SaveSimState(choice_.path, *simulator_))
+        ui_.Message("The panel simulator file " + choice_.path + " could not be written",
+                    kErrorCaption, MessageIcon::kStop);
+    PanelLockRelease(&lock_);
+}
