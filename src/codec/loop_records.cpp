@@ -61,6 +61,8 @@ bool ValidAddress(int n) {
 } // namespace
 
 void LoopRecordEncode(uint8_t* record, int n) {
+    if (!record)
+        return;
     std::memset(record, 0, kLoopRecordSize);
     if (!ValidAddress(n))
         return; // no settings belong to such an address: an empty record
@@ -82,7 +84,7 @@ void LoopRecordEncode(uint8_t* record, int n) {
 }
 
 void LoopRecordDecode(const uint8_t* record, int n) {
-    if (!ValidAddress(n))
+    if (!record || !ValidAddress(n))
         return;
     uint32_t serial = record[kSerial] | record[kSerial + 1] << 8 | record[kSerial + 2] << 16 |
                       static_cast<uint32_t>(record[kSerial + 3]) << 24;

@@ -395,6 +395,8 @@ SettingsStore g_fallbackStore; // only when no store is current: there is always
 } // namespace
 
 int SiteImageDecode(const uint8_t* image) {
+    if (!image)
+        return 0;
     uint8_t layout[kSiteImageSize];
     uint32_t version = Read16(image + kVersion);
     if (version == 2) {
@@ -425,6 +427,8 @@ uint16_t SiteImageEncode(uint8_t* image) {
     // The checksum is always that of the version-2 layout, also when the
     // panel gets the version-1 layout.
     uint16_t checksum = BlockChecksum(layout, kSiteImageSize);
+    if (!image)
+        return checksum; // only the checksum was wanted
     if (Read16(layout + kVersion) == 1) {
         std::memcpy(image, layout, kUserCode2);
         std::memcpy(image + kUserCode2, layout + kUserCode2 + kV1Shift,
