@@ -77,7 +77,7 @@ constexpr ByteField kPlainBytes[] = {
     kFireRelayMode,
     kWalkTestTimeout,
     kPulsingAlarmTimeoutTone,
-    {"BeaconFlashrate", kBeaconFlashrate},
+    {"BeaconFlashrate", kBeaconFlashrate}, // lowered to 2 only when decoding
 };
 
 // Panel times in 5-second units, each at most 120.
