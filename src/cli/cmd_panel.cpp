@@ -1,11 +1,76 @@
 // get and send: jobs on the panel.
+#include "check/design_check.h"
 #include "cli/cli.h"
+#include "cli/cli_job_ui.h"
+#include "link/get_job.h"
+#include "link/panel_access.h"
+#include "link/send_job.h"
 
-int CmdGet(const CliOptions&) {
-    CliMessage("m720-cli: get is not available yet");
-    return kExitBadInput;
+namespace {
+
+// Bad usage or a PANEL text that names no panel: exit status 2.
+int CheckUsage(const CliOptions& options, const char* usage) {
+    if (options.args.size() != 2) {
+        CliMessage(std::string("usage: ") + usage);
+        return kExitBadInput;
+    }
+    PanelChoice choice;
+    std::string error;
+    if (!ParsePanelChoice(options.panel, &choice, &error)) {
+        CliMessage("m720-cli: " + error);
+        return kExitBadInput;
+    }
+    return kExitDone;
 }
-int CmdSend(const CliOptions&) {
-    CliMessage("m720-cli: send is not available yet");
-    return kExitBadInput;
+
+} // namespace
+
+int CmdGet(const CliOptions& options) {
+    if (int status = CheckUsage(options, "m720-cli get OUT [--panel PANEL]"))
+        return status;
+    CliEmptySite();
+    CliJobUi ui;
+    GetJobResult result;
+    {
+        PanelJobScope scope(options.panel, ui);
+        if (!scope.Ready())
+            return kExitFailed;
+        GetSettingsJob(scope.Session(), &result);
+    }
+    // OUT holds what the desktop's store would now hold: written whenever the
+    // panel's site data were accepted, also when a later step failed.
+    if (result.siteAccepted)
+        if (int status = CliSaveSite(options.args[1]))
+            return status;
+    return result.siteAccepted && ui.Faults() == 0 ? kExitDone : kExitFailed;
+}
+
+int CmdSend(const CliOptions& options) {
+    if (int status =
+            CheckUsage(options, "m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors]"))
+        return status;
+    if (int status = CliLoadSite(options.args[1], options.loadErrors))
+        return status;
+    if (CheckDesign(nullptr) > 0 &&
+        !(options.acceptErrors ||
+          CliAsk("The site file contains errors.  Do you want to accept these errors?"))) {
+        CliMessage("m720-cli: not sent");
+        return kExitFailed;
+    }
+    if (!(options.yes || CliAsk("Are you sure you wish to overwrite current panel settings?"))) {
+        CliMessage("m720-cli: not sent");
+        return kExitFailed;
+    }
+    CliJobUi ui;
+    bool sent = false;
+    int jobFaults = 0;
+    {
+        PanelJobScope scope(options.panel, ui);
+        if (!scope.Ready())
+            return kExitFailed;
+        sent = SendSettingsJob(scope.Session()) == 1;
+        jobFaults = ui.Faults();
+    }
+    // A simulator whose memory could not be written back has not taken the site.
+    return sent && ui.Faults() == jobFaults ? kExitDone : kExitFailed;
 }

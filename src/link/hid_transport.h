@@ -33,7 +33,8 @@ struct HidSearch {
 // The link to one panel. A process keeps one per panel it talks to; nothing
 // is allocated per report.
 struct PanelLink {
-    HidBackend* backend = nullptr;
+    explicit PanelLink(HidBackend* on = nullptr) : backend(on) {}
+    HidBackend* backend;
     std::unique_ptr<HidDevice> device; // empty while the link is not open
     uint8_t input[kHidReportSize] = {};
     uint8_t output[kHidReportSize] = {};

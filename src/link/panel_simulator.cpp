@@ -93,6 +93,8 @@ void SimulatedPanel::SetOptions(const SimPanelOptions& options) {
     std::lock_guard<std::mutex> hold(memoryMutex_);
     options_ = options;
     answered_ = 0;
+    wanted_ = 0;
+    dropped_.clear();
 }
 
 SimPanelOptions SimulatedPanel::Options() const {
@@ -165,6 +167,11 @@ void SimulatedPanel::ClearRequests() {
     requests_.clear();
 }
 
+void SimulatedPanel::DropReply(int64_t index) {
+    std::lock_guard<std::mutex> hold(memoryMutex_);
+    dropped_.push_back(index);
+}
+
 int64_t SimulatedPanel::Answered() const {
     std::lock_guard<std::mutex> hold(memoryMutex_);
     return answered_;
@@ -234,9 +241,12 @@ void SimulatedPanel::OnOutputReport(const uint8_t* r) {
             break;
         }
 
-        if (WantsReply(command) && (options_.silentAfter < 0 || answered_ < options_.silentAfter)) {
-            ++answered_;
-            answer = true;
+        if (WantsReply(command)) {
+            const int64_t index = wanted_++;
+            answer = (options_.silentAfter < 0 || index < options_.silentAfter) &&
+                     std::find(dropped_.begin(), dropped_.end(), index) == dropped_.end();
+            if (answer)
+                ++answered_;
             latency = options_.latencyMs;
         }
     }

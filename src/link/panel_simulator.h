@@ -58,19 +58,22 @@ class SimulatedPanel : public SimulatedHidDevice {
     void ClearRequests();
     // Replies given so far to requests that want one.
     int64_t Answered() const;
+    // Tests: the request with this index among those that want a reply
+    // (counted from 0 since the options were set) gets none.
+    void DropReply(int64_t index);
 
   protected:
     void OnOutputReport(const uint8_t* report) override;
 
   private:
-    void Reply(const uint8_t* report);
-
     mutable std::mutex memoryMutex_;
     std::vector<uint8_t> program_;
     std::vector<uint8_t> log_;
     SimPanelOptions options_;
     std::vector<SimRequest> requests_;
     int64_t answered_ = 0;
+    int64_t wanted_ = 0; // requests that wanted a reply
+    std::vector<int64_t> dropped_;
 };
 
 // The state file: false when it cannot be read or its size is wrong.
