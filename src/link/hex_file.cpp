@@ -110,29 +110,33 @@ int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize) {
 
 namespace {
 
-// Bytes 0 and 1 of each of the words from the given image byte, cut at a NUL.
-std::string WordCharacters(const unsigned char* image, std::size_t imageSize, uint32_t first,
-                           int chars) {
-    std::string out;
-    if (!image || chars <= 0 || first + 4 * ((chars - 1) / 2) + 2 > imageSize)
-        return out;
-    for (int i = 0; i < chars; ++i) {
-        const char c = static_cast<char>(image[first + 4 * (i / 2) + i % 2]);
-        if (c == '\0')
-            break;
-        out += c;
-    }
-    return out;
+// Image byte of character i of a text kept in bytes 0 and 1 of each word.
+constexpr uint32_t CharacterByte(uint32_t first, int i) {
+    return first + 4 * (i / 2) + i % 2;
 }
 
 } // namespace
 
-std::string FirmwareImageVersion(const unsigned char* image, std::size_t imageSize) {
-    return WordCharacters(image, imageSize, kFirmwareVersionByte, kFirmwareVersionChars);
+void FirmwareImageVersion(const unsigned char* image, std::size_t imageSize,
+                          char raw[kFirmwareVersionChars + 1]) {
+    const bool fits =
+        image && CharacterByte(kFirmwareVersionByte, kFirmwareVersionChars - 1) < imageSize;
+    for (int i = 0; i < kFirmwareVersionChars; ++i)
+        raw[i] = fits ? static_cast<char>(image[CharacterByte(kFirmwareVersionByte, i)]) : '\0';
+    raw[kFirmwareVersionChars] = '\0';
 }
 
 std::string FirmwareImageTypeName(const unsigned char* image, std::size_t imageSize) {
-    return WordCharacters(image, imageSize, kFirmwareTypeByte, kFirmwareTypeChars);
+    std::string name;
+    if (!image || CharacterByte(kFirmwareTypeByte, kFirmwareTypeChars - 1) >= imageSize)
+        return name;
+    for (int i = 0; i < kFirmwareTypeChars; ++i) {
+        const char c = static_cast<char>(image[CharacterByte(kFirmwareTypeByte, i)]);
+        if (c == '\0')
+            break;
+        name += c;
+    }
+    return name;
 }
 
 std::string FirmwareType(const std::string& typeName) {
@@ -147,8 +151,4 @@ std::string FirmwareType(const std::string& typeName) {
 
 bool FirmwareTypeKnown(const std::string& typeName) {
     return FirmwareType(typeName) != "Unknown";
-}
-
-uint32_t FirmwareVersionNumber(const std::string& version) {
-    return ParseUnsigned(version.substr(0, 3).c_str(), 10);
 }

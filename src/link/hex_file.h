@@ -6,16 +6,17 @@
 // occupies image bytes 2a to 2a + 3, so the image covers the addresses 0 up
 // to kFirmwareImageSize / 2.
 
+#include "link/panel_protocol.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-constexpr std::size_t kFirmwareImageSize = 0x55000;
-constexpr uint32_t kFirmwareImageEnd = kFirmwareImageSize / 2; // first address beyond the image
-constexpr uint32_t kFirmwareStart = 0x5000;                    // first word of the firmware region
-constexpr uint32_t kFirmwareChecksumByte = 0xA220;             // high byte, then low byte
-constexpr uint32_t kFirmwareVersionByte = 0xA224;              // 8 characters, 2 per word
-constexpr uint32_t kFirmwareTypeByte = 0xA234;                 // 10 characters, 2 per word
+constexpr std::size_t kFirmwareImageSize = 2 * std::size_t{kProgramMemoryEnd}; // 0x55000
+constexpr uint32_t kFirmwareRegionByte = 2 * kFirmwareAddress;
+constexpr uint32_t kFirmwareChecksumByte = 2 * kFirmwareChecksumAddress; // high byte, then low
+constexpr uint32_t kFirmwareVersionByte = 2 * kFirmwareVersionAddress;   // 2 characters per word
+constexpr uint32_t kFirmwareTypeByte = 2 * kFirmwareTypeAddress;
 constexpr int kFirmwareVersionChars = 8;
 constexpr int kFirmwareTypeChars = 10;
 
@@ -33,9 +34,11 @@ uint32_t HexField(const char* text, int count);
 // bytes, no end-of-file record, or a data record after it.
 int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize);
 
-// The raw characters stored in the image, cut at a NUL; empty when the image
-// is too small to hold them.
-std::string FirmwareImageVersion(const unsigned char* image, std::size_t imageSize);
+// The 8 raw version characters stored in the image, NUL-terminated (as
+// ReadFirmwareVersion gives the panel's; all NUL when the image is too small).
+void FirmwareImageVersion(const unsigned char* image, std::size_t imageSize,
+                          char raw[kFirmwareVersionChars + 1]);
+// The stored type name, cut at a NUL; empty when the image is too small.
 std::string FirmwareImageTypeName(const unsigned char* image, std::size_t imageSize);
 
 // The firmware type of a stored type name: cut at its first blank and turned
@@ -43,11 +46,8 @@ std::string FirmwareImageTypeName(const unsigned char* image, std::size_t imageS
 std::string FirmwareType(const std::string& typeName);
 bool FirmwareTypeKnown(const std::string& typeName);
 
-// The version number compared before writing: the decimal value of the first
-// three version characters.
-uint32_t FirmwareVersionNumber(const std::string& version);
-
-// True when writing a file of this version number asks the downgrade question.
+// True when writing a file of this version number (FirmwareVersionNumber)
+// asks the downgrade question.
 inline bool FirmwareIsDowngrade(uint32_t fileVersion, uint32_t panelVersion) {
     return fileVersion < panelVersion;
 }

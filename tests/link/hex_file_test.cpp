@@ -78,7 +78,11 @@ TEST_F(HexFileTest, ReadsObjcopyFileWithGapsAndStartRecord) {
     EXPECT_EQ(image[0xB000], 0x80);
     EXPECT_EQ(image[0xB03F], 0xBF);
     EXPECT_EQ(image[0xB040], 0xFF);
-    EXPECT_EQ(FirmwareImageVersion(image.data(), image.size()), "12345678");
+    char version[9];
+    FirmwareImageVersion(image.data(), image.size(), version);
+    EXPECT_STREQ(version, "12345678");
+    EXPECT_EQ(FirmwareVersionText(version), "1.234 / 5.678");
+    EXPECT_EQ(FirmwareVersionNumber(version), 123u);
     EXPECT_EQ(FirmwareImageTypeName(image.data(), image.size()), "coralwave ");
     EXPECT_EQ(FirmwareType(FirmwareImageTypeName(image.data(), image.size())), "CORALWAVE");
 }
@@ -98,7 +102,9 @@ TEST_F(HexFileTest, LinearBaseAndVersionCharacters) {
                        Record(4, 0, {0, 4}) + "\n" + Record(0, 0x1000, {0xAB}) + "\n" + kEof +
                        "\n"),
               1);
-    EXPECT_EQ(FirmwareImageVersion(image.data(), image.size()).substr(0, 4), "1234");
+    char version[9];
+    FirmwareImageVersion(image.data(), image.size(), version);
+    EXPECT_EQ(std::string(version, 4), "1234");
     EXPECT_EQ(image[0x41000], 0xAB);
     EXPECT_EQ(image[0x1000], 0xFF);
 }
@@ -169,11 +175,7 @@ TEST(FirmwareType, CutAtBlankAndUpperCased) {
     }
 }
 
-TEST(FirmwareVersion, NumberFromFirstThreeCharacters) {
-    EXPECT_EQ(FirmwareVersionNumber("12345678"), 123u);
-    EXPECT_EQ(FirmwareVersionNumber("09912345"), 99u);
-    EXPECT_EQ(FirmwareVersionNumber("1"), 1u);
-    EXPECT_EQ(FirmwareVersionNumber(""), 0u);
+TEST(FirmwareVersion, DowngradeOnlyForALowerNumber) {
     EXPECT_FALSE(FirmwareIsDowngrade(123, 123));
     EXPECT_TRUE(FirmwareIsDowngrade(122, 123));
     EXPECT_FALSE(FirmwareIsDowngrade(124, 123));
@@ -184,7 +186,9 @@ TEST(FirmwareImageText, TooSmallImageGivesNothing) {
     EXPECT_EQ(FirmwareImageTypeName(small.data(), small.size()), "");
     small.push_back('B');
     EXPECT_EQ(FirmwareImageTypeName(small.data(), small.size()), "AAAAAAAAAB");
-    EXPECT_EQ(FirmwareImageVersion(nullptr, 0), "");
+    char version[9] = "xxxxxxxx";
+    FirmwareImageVersion(small.data(), kFirmwareVersionByte + 12, version);
+    EXPECT_STREQ(version, "");
 }
 
 } // namespace
