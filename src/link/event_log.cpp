@@ -209,9 +209,13 @@ std::string EventExportLine(const char* stored) {
     return line;
 }
 
-int ExportEventLog(const char* path) {
+std::string EventLogCsv() {
     std::string file = "Event,Address,Zone,Time,Event text,On/Off\r\n";
     for (const char* stored : CollectEvents(EventList::Combined))
         file += EventExportLine(stored);
-    return ReplaceFile(path, file) ? 1 : 0;
+    return file;
+}
+
+int ExportEventLog(const char* path) {
+    return ReplaceFile(path, EventLogCsv()) ? 1 : 0;
 }

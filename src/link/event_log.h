@@ -32,6 +32,9 @@ std::vector<EventRow> EventLogRows(EventList which);
 // One line of the CSV export, with its CR LF.
 std::string EventExportLine(const char* stored);
 
-// Writes the combined log as CSV. 1 when written, 0 when the file could not
+// The combined log as CSV: the header line, then one line per event.
+std::string EventLogCsv();
+
+// Writes EventLogCsv to the file. 1 when written, 0 when the file could not
 // be written completely (an existing file is then left as it was).
 int ExportEventLog(const char* path);

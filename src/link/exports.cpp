@@ -95,17 +95,17 @@ int Write(const char* path, const std::string& file) {
 
 } // namespace
 
-int ExportDeviceData(const char* path) {
+std::string DeviceDataCsv() {
     std::string file = "Address,Serial number,Type,Version,Map node,Zone,Day Sens,Night Sens,"
                        "Input group,Output group,Display group,Repeat group,Volume,Class,"
                        "Non Latching,Coverage\r\n";
     file.reserve(192 * 120);
     for (int n = 1; n <= kLoopAddresses; ++n)
         DeviceLine(file, n);
-    return Write(path, file);
+    return file;
 }
 
-int ExportMatrix(const char* path) {
+std::string MatrixCsv() {
     std::string file = ",";
     file.reserve(8192);
     uint32_t disabled = SettingGetInt("DisabledOPGroups");
@@ -140,10 +140,10 @@ int ExportMatrix(const char* path) {
         }
         file += "\r\n";
     }
-    return Write(path, file);
+    return file;
 }
 
-int ExportTexts(const char* path) {
+std::string TextsCsv() {
     std::string file = "Device text,Zone text,Banner text\r\n";
     file.reserve(193 * 64);
     for (int n = 1; n <= 2; ++n) {
@@ -157,5 +157,15 @@ int ExportTexts(const char* path) {
     }
     for (int n = kZones + 1; n <= kLoopAddresses; ++n)
         Field(file, Get("DeviceText_%d", n), "\r\n");
-    return Write(path, file);
+    return file;
+}
+
+int ExportDeviceData(const char* path) {
+    return Write(path, DeviceDataCsv());
+}
+int ExportMatrix(const char* path) {
+    return Write(path, MatrixCsv());
+}
+int ExportTexts(const char* path) {
+    return Write(path, TextsCsv());
 }
