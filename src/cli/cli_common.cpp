@@ -74,4 +74,6 @@ bool CliAsk(const std::string& question) {
     return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
 }
 
-void CliEmptySite() { EmptySiteStore(); }
+void CliEmptySite() {
+    EmptySiteStore();
+}

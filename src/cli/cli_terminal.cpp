@@ -3,8 +3,12 @@
 
 #ifdef _WIN32
 #include <io.h>
-bool CliIsTerminal(int fd) { return _isatty(fd) != 0; }
+bool CliIsTerminal(int fd) {
+    return _isatty(fd) != 0;
+}
 #else
 #include <unistd.h>
-bool CliIsTerminal(int fd) { return isatty(fd) != 0; }
+bool CliIsTerminal(int fd) {
+    return isatty(fd) != 0;
+}
 #endif

@@ -5,7 +5,17 @@
 #include "model/site_defaults.h"
 #include "model/site_file.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <unordered_set>
+
+namespace {
+// The record whose value field this is.
+const SettingRecord* RecordOf(const char* value) {
+    return value ? reinterpret_cast<const SettingRecord*>(value - offsetof(SettingRecord, value))
+                 : nullptr;
+}
+} // namespace
 
 int CmdNew(const CliOptions& options) {
     if (options.args.size() != 2) {
@@ -24,11 +34,23 @@ int CmdShow(const CliOptions& options) {
     }
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
         return status;
-    SettingsStore* store = StoreSelect(nullptr);
     if (options.args.size() == 2) {
-        for (int i = 0; i < kStoreSlotCount; ++i)
-            if (const SettingRecord* record = StoreRecordAt(store, i))
+        // The file's settings in the file's order, then the defaults the
+        // load added.
+        std::vector<std::string> names;
+        SiteFileNames(options.args[1].c_str(), &names);
+        std::unordered_set<const SettingRecord*> shown;
+        for (const std::string& name : names) {
+            if (const SettingRecord* record = RecordOf(SettingGet(name.c_str()));
+                record && shown.insert(record).second)
                 std::printf("%s\n", SiteFileLine(*record).c_str());
+        }
+        SettingsStore* store = StoreSelect(nullptr);
+        for (int i = 0; i < kStoreSlotCount; ++i) {
+            const SettingRecord* record = StoreRecordAt(store, i);
+            if (record && !shown.count(record))
+                std::printf("%s\n", SiteFileLine(*record).c_str());
+        }
         return kExitDone;
     }
     int status = kExitDone;
@@ -38,10 +60,7 @@ int CmdShow(const CliOptions& options) {
             status = kExitFailed;
             continue;
         }
-        // The line of the record that holds the value.
-        const SettingRecord* record = reinterpret_cast<const SettingRecord*>(
-            value - offsetof(SettingRecord, value));
-        std::printf("%s\n", SiteFileLine(*record).c_str());
+        std::printf("%s\n", SiteFileLine(*RecordOf(value)).c_str());
     }
     return status;
 }

@@ -36,10 +36,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"new", CmdNew},           {"show", CmdShow},         {"set", CmdSet},
-    {"check", CmdCheck},       {"export", CmdExport},     {"import-text", CmdImportText},
-    {"encode", CmdEncode},     {"decode", CmdDecode},     {"get", CmdGet},
-    {"send", CmdSend},         {"firmware", CmdFirmware},
+    {"new", CmdNew},       {"show", CmdShow},         {"set", CmdSet},
+    {"check", CmdCheck},   {"export", CmdExport},     {"import-text", CmdImportText},
+    {"encode", CmdEncode}, {"decode", CmdDecode},     {"get", CmdGet},
+    {"send", CmdSend},     {"firmware", CmdFirmware},
 };
 
 int Usage() {

@@ -88,23 +88,24 @@ struct SensModeMask {
     uint8_t mask;
 };
 
-constexpr uint8_t kOBE = 0b0001110;    // Office, Bedroom, Enhanced
-constexpr uint8_t kOE = 0b0001010;     // Office, Enhanced
-constexpr uint8_t kOBEN = 0b0011110;   // ... and No Op
-constexpr uint8_t kOBEP = 0b0101110;   // ... and Prison
+constexpr uint8_t kOBE = 0b0001110;  // Office, Bedroom, Enhanced
+constexpr uint8_t kOE = 0b0001010;   // Office, Enhanced
+constexpr uint8_t kOBEN = 0b0011110; // ... and No Op
+constexpr uint8_t kOBEP = 0b0101110; // ... and Prison
 
 constexpr SensModeMask kSensModeMasks[] = {
-    {1, kOBE},    {33, kOE},    {218, kOE},   {34, kOBEN},  {208, kOBEN}, {209, kOBEN},
-    {210, kOBEN}, {211, kOBEN}, {220, kOBEN}, {35, kOBE},   {215, kOBE},  {216, kOBE},
-    {217, kOBE},  {219, kOBE},  {36, kOBEP},  {212, kOBEP}, {213, kOBEP}, {214, kOBEP},
-    {221, kOBEP},
+    {1, kOBE},    {33, kOE},    {218, kOE},   {34, kOBEN},  {208, kOBEN},
+    {209, kOBEN}, {210, kOBEN}, {211, kOBEN}, {220, kOBEN}, {35, kOBE},
+    {215, kOBE},  {216, kOBE},  {217, kOBE},  {219, kOBE},  {36, kOBEP},
+    {212, kOBEP}, {213, kOBEP}, {214, kOBEP}, {221, kOBEP},
 };
 
-constexpr const char* kSensModeNames[] = {"None", "Office", "Bedroom", "Enhanced", "No Op", "Prison"};
+constexpr const char* kSensModeNames[] = {"None",     "Office", "Bedroom",
+                                          "Enhanced", "No Op",  "Prison"};
 
 constexpr const char* kClassNames[kClassCount] = {
-    "Automatic", "Manual", "Silence", "Reset", "Sound Alarms",
-    "Accept",    "I Reset", "Technical Alarm", "Invisible Switch",
+    "Automatic", "Manual",          "Silence",          "Reset", "Sound Alarms", "Accept",
+    "I Reset",   "Technical Alarm", "Invisible Switch",
 };
 
 constexpr const char* kCeilingCoverage[] = {"C-3-7.5", "C-3-5", "C-3-3"};

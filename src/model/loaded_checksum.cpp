@@ -7,5 +7,9 @@ namespace {
 std::atomic<uint32_t> g_loadedChecksum{0};
 } // namespace
 
-uint32_t LoadedChecksum() { return g_loadedChecksum.load(); }
-void SetLoadedChecksum(uint32_t checksum) { g_loadedChecksum.store(checksum); }
+uint32_t LoadedChecksum() {
+    return g_loadedChecksum.load();
+}
+void SetLoadedChecksum(uint32_t checksum) {
+    g_loadedChecksum.store(checksum);
+}

@@ -229,12 +229,24 @@ char* SettingPut(SettingsStore* store, const char* name, const char* value) {
     return SettingSet(store, name, value);
 }
 
-char* SettingGet(const char* name) { return SettingGet(g_current, name); }
+char* SettingGet(const char* name) {
+    return SettingGet(g_current, name);
+}
 char* SettingSet(const char* name, const char* initial) {
     return SettingSet(g_current, name, initial);
 }
-uint32_t SettingGetInt(const char* name) { return SettingGetInt(g_current, name); }
-char* SettingSetFlag(const char* name, bool flag) { return SettingSetFlag(g_current, name, flag); }
-void SettingDelete(const char* name) { SettingDelete(g_current, name); }
-uint32_t StoreChecksum() { return StoreChecksum(g_current); }
-char* SettingPut(const char* name, const char* value) { return SettingPut(g_current, name, value); }
+uint32_t SettingGetInt(const char* name) {
+    return SettingGetInt(g_current, name);
+}
+char* SettingSetFlag(const char* name, bool flag) {
+    return SettingSetFlag(g_current, name, flag);
+}
+void SettingDelete(const char* name) {
+    SettingDelete(g_current, name);
+}
+uint32_t StoreChecksum() {
+    return StoreChecksum(g_current);
+}
+char* SettingPut(const char* name, const char* value) {
+    return SettingPut(g_current, name, value);
+}

@@ -64,5 +64,5 @@ char* SettingPut(const char* name, const char* value);
 // Whole-store walks in slot order: the record in slot i, or nullptr.
 inline const SettingRecord* StoreRecordAt(const SettingsStore* store, int i) {
     return store && store->slots && i >= 0 && i < kStoreSlotCount ? store->slots[i].record
-                                                                   : nullptr;
+                                                                  : nullptr;
 }

@@ -77,10 +77,9 @@ constexpr Default kPanelDefaults[] = {
 };
 
 constexpr const char* kSiteDetails[] = {
-    "SiteNumber",     "SiteName",      "SiteContact",     "SiteAddress",
-    "SitePostcode",   "SitePhone",     "SiteComments",    "SiteEngineer",
-    "SiteCommission", "SiteResistance", "SiteQuiescent",  "SiteAlarm",
-    "SiteBattery",    "SiteBatteryType", "SiteBatteryInstallation",
+    "SiteNumber",    "SiteName",     "SiteContact",  "SiteAddress",     "SitePostcode",
+    "SitePhone",     "SiteComments", "SiteEngineer", "SiteCommission",  "SiteResistance",
+    "SiteQuiescent", "SiteAlarm",    "SiteBattery",  "SiteBatteryType", "SiteBatteryInstallation",
 };
 
 } // namespace

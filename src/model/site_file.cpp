@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <unordered_set>
 
 namespace {
 
@@ -44,18 +45,19 @@ void Unescape(const char* value, size_t length, char* out) {
     out[n] = '\0';
 }
 
-// Handles one line (without its line end).
-void ReadLine(const char* line, size_t length, uint32_t* expected) {
+// Splits one line (without its line end) into name and unescaped value;
+// false for a line without an equals sign or a pair of double quotes.
+bool ParseLine(const char* line, size_t length, char* name, char* value) {
     const char* end = line + length;
     const char* equals = static_cast<const char*>(std::memchr(line, '=', length));
     if (!equals)
-        return;
+        return false;
     const char* open = static_cast<const char*>(std::memchr(equals, '"', end - equals));
     if (!open)
-        return;
+        return false;
     const char* close = static_cast<const char*>(std::memchr(open + 1, '"', end - open - 1));
     if (!close)
-        return;
+        return false;
 
     // Trailing bytes whose signed value is 32 or less are not part of the name.
     const char* nameEnd = equals;
@@ -64,17 +66,32 @@ void ReadLine(const char* line, size_t length, uint32_t* expected) {
     size_t nameLength = static_cast<size_t>(nameEnd - line);
     if (nameLength > kSettingNameSize - 1)
         nameLength = kSettingNameSize - 1;
-    char name[kSettingNameSize];
     std::memcpy(name, line, nameLength);
     name[nameLength] = '\0';
-
-    char value[kSettingValueSize];
     Unescape(open + 1, static_cast<size_t>(close - open - 1), value);
+    return true;
+}
 
-    if (std::strcmp(name, "Check") == 0)
-        *expected = ParseUnsigned(value, 10);
-    else
-        SettingPut(name, value);
+// Calls handle(name, value) for each setting line of the file's text, in
+// file order. Text mode: a Ctrl-Z byte ends the file, CR LF ends a line.
+template <typename Handler> void ForEachLine(const std::string& contents, Handler handle) {
+    size_t size = contents.find('\x1A');
+    if (size == std::string::npos)
+        size = contents.size();
+    const char* data = contents.data();
+    char name[kSettingNameSize];
+    char value[kSettingValueSize];
+    size_t start = 0;
+    while (start < size) {
+        const char* lf = static_cast<const char*>(std::memchr(data + start, '\n', size - start));
+        size_t stop = lf ? static_cast<size_t>(lf - data) : size;
+        size_t length = stop - start;
+        if (length > 0 && data[start + length - 1] == '\r' && lf)
+            --length; // CR LF is a line end; a lone CR stays
+        if (ParseLine(data + start, length, name, value))
+            handle(name, value);
+        start = stop + 1;
+    }
 }
 
 } // namespace
@@ -111,22 +128,25 @@ int SiteFileRead(const char* path) {
     std::string contents;
     if (!ReadWholeFile(path, &contents))
         return -2;
-    // A Ctrl-Z byte ends a text file.
-    size_t size = contents.find('\x1A');
-    if (size == std::string::npos)
-        size = contents.size();
-
     uint32_t expected = 0;
-    const char* data = contents.data();
-    size_t start = 0;
-    while (start < size) {
-        const char* lf = static_cast<const char*>(std::memchr(data + start, '\n', size - start));
-        size_t stop = lf ? static_cast<size_t>(lf - data) : size;
-        size_t length = stop - start;
-        if (length > 0 && data[start + length - 1] == '\r' && lf)
-            --length; // CR LF is a line end; a lone CR stays
-        ReadLine(data + start, length, &expected);
-        start = stop + 1;
-    }
+    ForEachLine(contents, [&](const char* name, const char* value) {
+        if (std::strcmp(name, "Check") == 0)
+            expected = ParseUnsigned(value, 10);
+        else
+            SettingPut(name, value);
+    });
     return StoreChecksum() == expected ? 0 : -1;
+}
+
+bool SiteFileNames(const char* path, std::vector<std::string>* names) {
+    names->clear();
+    std::string contents;
+    if (!ReadWholeFile(path, &contents))
+        return false;
+    std::unordered_set<std::string> seen;
+    ForEachLine(contents, [&](const char* name, const char*) {
+        if (std::strcmp(name, "Check") != 0 && seen.insert(name).second)
+            names->push_back(name);
+    });
+    return true;
 }

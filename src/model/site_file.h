@@ -3,6 +3,7 @@
 // then the Check line with the store checksum.
 
 #include <string>
+#include <vector>
 
 struct SettingRecord;
 
@@ -13,6 +14,10 @@ bool SiteFileWrite(const char* path);
 // Merges the file into the current store. 0: checksum matches; -1: it does
 // not (or no Check line); -2: the file could not be opened.
 int SiteFileRead(const char* path);
+
+// The names of the file's setting lines in the order they first appear
+// (without Check). False when the file cannot be read.
+bool SiteFileNames(const char* path, std::vector<std::string>* names);
 
 // The site-file line of one setting (name, " = \"", escaped value, '"'),
 // without the line end.

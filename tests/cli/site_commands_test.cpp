@@ -1,0 +1,101 @@
+#include "run_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class SiteCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("m720-cli-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        site = (dir / "a.psf").string();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+    std::string site;
+};
+
+TEST_F(SiteCommands, NewShowAndSet) {
+    CliRun made = RunCli("new " + ShellQuote(site));
+    ASSERT_EQ(made.status, 0) << made.err;
+    std::string file = Slurp(site);
+    EXPECT_EQ(file.size() - file.rfind("\r\nCheck = \""), 24u); // a 10-digit check value ends it
+
+    CliRun shown = RunCli("show " + ShellQuote(site) + " SiteName NumZones BannerText_2");
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.out,
+              "SiteName = \"\"\nNumZones = \"32\"\nBannerText_2 = \"   CONTROL PANEL    \"\n");
+
+    CliRun set = RunCli("set " + ShellQuote(site) + " 'SiteName=Depot \"North\"' NumZones=8 " +
+                        "'New Thing=a=b' --load-errors");
+    ASSERT_EQ(set.status, 0) << set.err;
+    shown = RunCli("show " + ShellQuote(site) + " NumZones SiteName 'New Thing'");
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out,
+              "NumZones = \"8\"\nSiteName = \"Depot \\042North\\042\"\nNew Thing = \"a=b\"\n");
+
+    CliRun all = RunCli("show " + ShellQuote(site));
+    EXPECT_EQ(all.status, 0);
+    // Every setting line of the file, in file order, without the Check line.
+    std::string lines;
+    for (size_t at = 0; at < all.out.size();) {
+        size_t end = all.out.find('\n', at);
+        lines += all.out.substr(at, end - at) + "\r\n";
+        at = end + 1;
+    }
+    std::string saved = Slurp(site);
+    EXPECT_TRUE(lines == saved.substr(0, saved.rfind("Check = ")));
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 4022 + 1); // one setting added
+}
+
+TEST_F(SiteCommands, MissingNamesAndBadFiles) {
+    ASSERT_EQ(RunCli("new " + ShellQuote(site)).status, 0);
+    CliRun missing = RunCli("show " + ShellQuote(site) + " Nope SiteName");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "SiteName = \"\"\n");
+
+    CliRun absent = RunCli("show " + ShellQuote((dir / "none.psf").string()));
+    EXPECT_EQ(absent.status, 2);
+    EXPECT_EQ(absent.err, "Couldn't open file\n");
+
+    // A file whose value was edited without a new check value.
+    std::string file = Slurp(site);
+    file.replace(file.find("NumZones = \"32\""), 15, "NumZones = \"31\"");
+    std::string edited = (dir / "edited.psf").string();
+    FILE* f = std::fopen(edited.c_str(), "wb");
+    std::fwrite(file.data(), 1, file.size(), f);
+    std::fclose(f);
+    CliRun refused = RunCli("show " + ShellQuote(edited) + " NumZones");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "Not done!\nFile contains errors\n");
+    EXPECT_EQ(refused.out, "");
+    CliRun kept = RunCli("--load-errors show " + ShellQuote(edited) + " NumZones");
+    EXPECT_EQ(kept.status, 0);
+    EXPECT_EQ(kept.out, "NumZones = \"31\"\n");
+    EXPECT_EQ(kept.err, "Loaded but file contains errors\n");
+    // set on a refused file changes nothing.
+    EXPECT_EQ(RunCli("set " + ShellQuote(edited) + " NumZones=5").status, 2);
+    EXPECT_EQ(Slurp(edited), file);
+}
+
+TEST(CliUsage, HelpVersionAndBadUsage) {
+    CliRun help = RunCli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("m720-cli new SITE"), std::string::npos);
+    CliRun version = RunCli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("m720-cli ", 0), 0u);
+    EXPECT_EQ(RunCli("").status, 2);
+    EXPECT_EQ(RunCli("frobnicate").status, 2);
+    EXPECT_EQ(RunCli("new").status, 2);
+    EXPECT_EQ(RunCli("show --bogus x").status, 2);
+    EXPECT_EQ(RunCli("set x.psf NoEquals").status, 2);
+}
+
+} // namespace
