@@ -1,7 +1,125 @@
 // firmware: update the panel from an Intel HEX file.
 #include "cli/cli.h"
+#include "cli/cli_job_ui.h"
+#include "link/firmware_job.h"
+#include "link/hex_file.h"
+#include "link/panel_access.h"
 
-int CmdFirmware(const CliOptions&) {
-    CliMessage("m720-cli: firmware is not available yet");
-    return kExitBadInput;
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <string>
+
+namespace {
+
+const char kUsageText[] = "usage: m720-cli firmware HEXFILE [--panel PANEL] [--yes]";
+
+// The file's name without its folder, as the desktop shows it.
+std::string FileName(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool CanOpen(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    std::fclose(f);
+    return true;
+}
+
+// What the firmware file holds, as the desktop's dialog shows it.
+struct FirmwareFile {
+    std::unique_ptr<unsigned char[]> image;
+    std::string type = "Unknown";
+    std::string versionText = "Unknown";
+    uint32_t version = 0;
+};
+
+// Reads the file; gives kExitDone for a readable file of a known type, or the
+// exit status after saying why not.
+int ReadFirmwareFile(const std::string& path, FirmwareFile* file) {
+    if (!CanOpen(path)) {
+        CliMessage("Couldn't open file");
+        return kExitBadInput;
+    }
+    file->image.reset(new (std::nothrow) unsigned char[kFirmwareImageSize]);
+    if (!file->image) {
+        CliMessage("m720-cli: not enough memory for the firmware image");
+        return kExitFailed;
+    }
+    std::printf("Firmware file: %s\n", FileName(path).c_str());
+    if (!ReadHexFile(path.c_str(), file->image.get(), kFirmwareImageSize)) {
+        CliMessage("m720-cli: " + path + " is not a readable Intel HEX file");
+        return kExitBadInput;
+    }
+    const std::string typeName = FirmwareImageTypeName(file->image.get(), kFirmwareImageSize);
+    file->type = FirmwareType(typeName);
+    if (FirmwareTypeKnown(typeName)) {
+        char raw[kFirmwareVersionChars + 1];
+        FirmwareImageVersion(file->image.get(), kFirmwareImageSize, raw);
+        file->versionText = FirmwareVersionText(raw);
+        file->version = FirmwareVersionNumber(raw);
+    }
+    std::printf("Firmware file version: %s\n", file->versionText.c_str());
+    std::printf("Firmware type: %s\n", file->type.c_str());
+    std::fflush(stdout);
+    if (file->type == "Unknown") {
+        CliMessage("m720-cli: unknown firmware type; the file cannot be written");
+        return kExitBadInput;
+    }
+    return kExitDone;
+}
+
+} // namespace
+
+int CmdFirmware(const CliOptions& options) {
+    if (options.args.size() != 2) {
+        CliMessage(kUsageText);
+        return kExitBadInput;
+    }
+    PanelChoice choice;
+    std::string error;
+    if (!ParsePanelChoice(options.panel, &choice, &error)) {
+        CliMessage("m720-cli: " + error);
+        return kExitBadInput;
+    }
+    // ReadFirmwareVersion keeps what it read in the current store.
+    CliEmptySite();
+
+    // The version read shows no progress, as it happens before any job starts.
+    CliJobUi versionUi;
+    versionUi.SetProgress(-1);
+    CliJobUi jobUi;
+    bool written = false;
+    int faultsBeforeSave = 0;
+    {
+        // One hold on the panel from the version read to the end of the write,
+        // so that no other program comes between them.
+        PanelJobScope scope(options.panel, versionUi);
+        if (!scope.Ready())
+            return kExitFailed;
+        char panelRaw[kFirmwareVersionChars + 1] = {};
+        if (!ReadFirmwareVersion(scope.Session(), panelRaw))
+            return kExitFailed;
+        std::printf("Current panel firmware version: %s\n", FirmwareVersionText(panelRaw).c_str());
+        std::fflush(stdout);
+
+        FirmwareFile file;
+        if (int status = ReadFirmwareFile(options.args[1], &file))
+            return status;
+        if (FirmwareIsDowngrade(file.version, FirmwareVersionNumber(panelRaw)) &&
+            !(options.yes || CliAsk(kFirmwareDowngradeText))) {
+            CliMessage("m720-cli: firmware not written");
+            return kExitFailed;
+        }
+
+        scope.Session().ui = &jobUi;
+        written = FirmwareJob(scope.Session(), file.image.get(), kFirmwareImageSize) == 1;
+        if (!written && jobUi.Faults() == 0)
+            CliMessage("m720-cli: the panel did not answer; nothing was written");
+        faultsBeforeSave = versionUi.Faults();
+    }
+    // A simulator whose memory could not be written back has not taken the firmware.
+    return written && versionUi.Faults() == faultsBeforeSave ? kExitDone : kExitFailed;
 }

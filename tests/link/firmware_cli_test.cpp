@@ -1,0 +1,106 @@
+// m720-cli firmware, run end to end against a simulated panel in a state file.
+#ifndef _WIN32
+
+#include "link/hex_file.h"
+#include "link/panel_simulator.h"
+#include "model/model_fixture.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+class FirmwareCliTest : public SiteStoreTest {
+  protected:
+    int Cli(const std::string& args) {
+        const std::string command = std::string(M720_CLI_PATH) + " firmware " + args + " >" +
+                                    Path("stdout") + " 2>" + Path("stderr") + " </dev/null";
+        const int status = std::system(command.c_str());
+        out = Read(Path("stdout"));
+        err = Read(Path("stderr"));
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Hex(const char* name) const { return std::string(M720_TEST_DATA) + "/hex/" + name; }
+    std::string Panel(const char* options = ",end=0x5C00") const {
+        return " --panel sim:" + Path("panel.bin") + options;
+    }
+    std::string State() { return Read(Path("panel.bin")); }
+
+    std::string out, err;
+};
+
+std::string Lines(const char* panel, const char* name, const char* version, const char* type) {
+    return std::string("Current panel firmware version: ") + panel + "\nFirmware file: " + name +
+           "\nFirmware file version: " + version + "\nFirmware type: " + type + "\n";
+}
+
+TEST_F(FirmwareCliTest, WritesThenAsksBeforeAnOlderVersion) {
+    ASSERT_EQ(Cli(Hex("fw_coralwave.hex") + Panel()), 0) << err;
+    EXPECT_EQ(out, Lines("1.023 / 1.045", "fw_coralwave.hex", "1.234 / 5.678", "CORALWAVE"));
+    EXPECT_EQ(err, "Firmware written to the panel\n");
+
+    // The panel now holds the file's words (the stamped checksum word aside)
+    // up to the end address it reported, and nothing beyond.
+    std::vector<unsigned char> image(kFirmwareImageSize);
+    ASSERT_EQ(ReadHexFile(Hex("fw_coralwave.hex").c_str(), image.data(), image.size()), 1);
+    std::string state = State();
+    ASSERT_EQ(state.size(), kSimStateSize);
+    for (uint32_t i = kFirmwareRegionByte; i < 2 * 0x5C00; ++i)
+        if (i != kFirmwareChecksumByte && i != kFirmwareChecksumByte + 1)
+            ASSERT_EQ(static_cast<unsigned char>(state[i]), image[i]) << i;
+
+    // The same version asks nothing.
+    EXPECT_EQ(Cli(Hex("fw_coralwave.hex") + Panel()), 0) << err;
+
+    // An older one is refused without an answer, and written with --yes.
+    state = State();
+    EXPECT_EQ(Cli(Hex("fw_m720_old.hex") + Panel()), 1);
+    EXPECT_EQ(out, Lines("1.234 / 5.678", "fw_m720_old.hex", "0.990 / 0.001", "M720"));
+    EXPECT_EQ(err, "m720-cli: firmware not written\n");
+    EXPECT_EQ(State(), state);
+    EXPECT_EQ(Cli(Hex("fw_m720_old.hex") + Panel() + " --yes"), 0) << err;
+    EXPECT_EQ(Cli("--panel sim:" + Path("panel.bin") + " " + Hex("fw_coralwave.hex")), 0);
+    EXPECT_EQ(out.substr(0, out.find('\n')), "Current panel firmware version: 0.990 / 0.001");
+}
+
+TEST_F(FirmwareCliTest, RefusalsWriteNothing) {
+    ASSERT_EQ(Cli(Hex("fw_coralwave.hex") + Panel(",end=0x5000")), 0) << err; // creates the file
+    const std::string state = State();
+    const struct {
+        const char* file;
+        const char* options;
+        int status;
+        const char* err;
+        bool panelRead; // the panel is read first: without it nothing else is shown
+    } cases[] = {
+        {"fw_unknown_type.hex", "", 2, "unknown firmware type", true},
+        {"bad_no_eof.hex", "", 2, "not a readable Intel HEX file", true},
+        {"bad_checksum.hex", "", 2, "not a readable Intel HEX file", true},
+        {"missing.hex", "", 2, "Couldn't open file", true},
+        {"fw_coralwave.hex", ",silent-after=0", 1, "Fault with connection to panel", false},
+        {"fw_coralwave.hex", ",silent-after=1", 1, "the panel did not answer", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file + std::string(c.options));
+        EXPECT_EQ(Cli(Hex(c.file) + Panel(c.options)), c.status);
+        EXPECT_NE(err.find(c.err), std::string::npos) << err;
+        EXPECT_EQ(State(), state);
+        EXPECT_EQ(out.rfind("Current panel firmware version: ", 0) == 0, c.panelRead) << out;
+    }
+    EXPECT_EQ(Cli(Hex("fw_unknown_type.hex") + Panel()), 2);
+    EXPECT_NE(out.find("Firmware file version: Unknown\nFirmware type: Unknown\n"),
+              std::string::npos);
+}
+
+TEST_F(FirmwareCliTest, Usage) {
+    EXPECT_EQ(Cli(Panel()), 2);
+    EXPECT_EQ(Cli(Hex("fw_coralwave.hex") + " extra" + Panel()), 2);
+    EXPECT_EQ(Cli(Hex("fw_coralwave.hex") + " --panel nowhere"), 2);
+}
+
+} // namespace
+
+#endif
