@@ -214,7 +214,7 @@ void CheckTalking(Report& r, const SiteTables& site, unsigned a) {
     }
 }
 
-// Part A for one address.
+// Every check of one address, in report order.
 void CheckAddress(Report& r, const SiteTables& site, bool zoneSeen[], Totals& totals, unsigned a) {
     if (!site.types.exists[a])
         return;
@@ -288,7 +288,7 @@ void CheckAddress(Report& r, const SiteTables& site, bool zoneSeen[], Totals& to
         CheckTalking(r, site, a);
 }
 
-// Parts D and E: a panel input (row 31 remote alarm, row 30 class change).
+// A panel input's matrix row (31 remote alarm, 30 class change).
 void CheckPanelInput(Report& r, const SiteTables& site, unsigned row, const char* unusedFormat,
                      const char* noneText) {
     int used = 0;
@@ -323,18 +323,18 @@ int CheckDesign(char* report) {
     bool zoneSeen[kZones + 1] = {};
     Totals totals;
 
-    // A. The count is tested before each address only, so one address can
+    // Addresses. The count is tested before each address only, so one address can
     // take it past the limit.
     for (unsigned a = 1; a <= kLoopAddresses && r.faults < kFaultLimit; ++a)
         CheckAddress(r, site, zoneSeen, totals, a);
 
-    // B. Always the whole matrix, whatever the count.
+    // Matrix rows of unused input groups: always the whole matrix.
     for (unsigned o = 1; o <= kGroups; ++o)
         for (unsigned g = 1; g <= 31; ++g)
             if (site.cellActive[g][o] && !site.InputInUse(g))
                 r.Fault("Output group %u is activated by unused input group %u\r\n", o, g);
 
-    // C.
+    // Pulse timing.
     if (SettingGetInt("Language") == 1) {
         const char* on = SettingGet("PulseOnTime");
         if (on && ParseFraction(on) != 3.5)
@@ -344,7 +344,7 @@ int CheckDesign(char* report) {
             r.Fault("Pulse off time not 0.5s\r\n");
     }
 
-    // D, E.
+    // Remote alarm input and class change.
     if (site.remoteAlarmInput)
         CheckPanelInput(r, site, 31, "Remote Alarm Input activates unused output group %u\r\n",
                         "Remote Alarm Input doesn't activate any output group\r\n");
@@ -352,7 +352,7 @@ int CheckDesign(char* report) {
         CheckPanelInput(r, site, 30, "Class change activates unused output group %u\r\n",
                         "Class change doesn't activate any output group\r\n");
 
-    // F. Blanks count as a value here; only an empty text is a fault.
+    // Site details. Blanks count as a value here; only an empty text is a fault.
     static constexpr const char* kSiteDetails[] = {
         "SiteNumber",     "SiteName",        "SiteContact",
         "SiteAddress",    "SitePostcode",    "SitePhone",
@@ -366,15 +366,15 @@ int CheckDesign(char* report) {
             r.Fault("Site Info '%s' requires a value\r\n", name);
     }
 
-    // G.
+    // Loop current.
     if (totals.alarm > 600.0f)
         r.Fault("Alarm current greater than 600mA\r\n");
 
-    // H. Not a fault; no line end.
+    // Overflow line: not a fault, no line end.
     if (r.faults >= kFaultLimit)
         r.Append("* * * More than %u faults * * *", static_cast<unsigned>(kFaultLimit));
 
-    // I.
+    // Results kept in the store on every run.
     PutCurrent("QuiescentCurrent", totals.quiescent);
     PutCurrent("AlarmCurrent", totals.alarm);
     return r.faults;
