@@ -79,7 +79,11 @@ bool ReplaceFile(const char* path, const std::string& contents) {
             left -= static_cast<size_t>(n);
         }
     }
+#ifdef __linux__
+    ok = fdatasync(fd) == 0 && ok; // the data must be on disk before the rename
+#else
     ok = fsync(fd) == 0 && ok;
+#endif
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temp.c_str(), path) == 0;
     if (!ok)

@@ -1,6 +1,7 @@
 #include "model/settings_store.h"
 
 #include "model/number_text.h"
+#include "model/record_pool.h"
 
 #include <cstring>
 #include <new>
@@ -108,7 +109,7 @@ void StoreFree(SettingsStore* store) {
         return;
     if (store->slots) {
         for (int i = 0; i < kStoreSlotCount; ++i)
-            delete store->slots[i].record;
+            ReleaseRecord(store->slots[i].record);
         delete[] store->slots;
         store->slots = nullptr;
     }
@@ -135,13 +136,13 @@ char* SettingSet(SettingsStore* store, const char* name, const char* initial) {
         return nullptr;
     if (char* found = SettingGet(store, name))
         return found;
-    auto* record = new (std::nothrow) SettingRecord{};
+    SettingRecord* record = AllocateRecord();
     if (!record)
         return nullptr;
     CopyField(record->name, sizeof record->name, name);
     CopyField(record->value, sizeof record->value, initial);
     if (!PlaceRecord(store, record)) {
-        delete record;
+        ReleaseRecord(record);
         return nullptr;
     }
     ++store->recordCount;
@@ -167,7 +168,7 @@ void SettingDelete(SettingsStore* store, const char* name) {
     if (at < 0)
         return;
     StoreSlot* slots = store->slots;
-    delete slots[at].record;
+    ReleaseRecord(slots[at].record);
     slots[at].record = nullptr;
     --store->recordCount;
     int prev = slots[at].prev;
