@@ -1,12 +1,14 @@
 #include "link/hex_file.h"
 
-#include "model/file_io.h"
 #include "model/number_text.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdio>
 
 namespace {
+
+// ':' and the count, offset, type, 255 data bytes and checksum as hex pairs.
+constexpr std::size_t kLongestRecord = 1 + 2 * (1 + 2 + 1 + 255 + 1);
 
 bool IsHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
@@ -83,25 +85,38 @@ int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize) {
     if (!image && imageSize != 0)
         return 0;
     std::fill(image, image + imageSize, 0xFF);
-    std::string text;
-    if (!path || !ReadWholeFile(path, &text))
+    std::FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file)
         return 0;
 
+    // Read a line at a time into a buffer that holds the longest possible
+    // record and its line end; a longer line cannot be a record. Reading
+    // character by character keeps a NUL inside a line part of it.
     HexReader reader{image, imageSize};
+    char line[kLongestRecord + 2];
+    std::size_t length = 0;
     bool ok = true;
-    std::size_t start = 0;
-    while (ok && start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (end == std::string::npos)
-            end = text.size();
-        std::size_t length = end - start;
-        if (length > 0 && text[start + length - 1] == '\r')
+    bool more = true;
+    while (ok && more) {
+        const int c = std::getc(file);
+        more = c != EOF;
+        if (more && c != '\n') {
+            if (length == sizeof line)
+                ok = false;
+            else
+                line[length++] = static_cast<char>(c);
+            continue;
+        }
+        if (!more && length == 0)
+            break; // the file ended with its last line's end
+        if (length > 0 && line[length - 1] == '\r')
             --length;
-        ok = ReadRecord(reader, text.data() + start, length);
-        start = next;
+        ok = ReadRecord(reader, line, length);
+        length = 0;
     }
-    if (ok && reader.endSeen)
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (ok && !readError && reader.endSeen)
         return 1;
     // Nothing of a broken file may reach a panel.
     std::fill(image, image + imageSize, 0xFF);

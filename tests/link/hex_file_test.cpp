@@ -134,14 +134,15 @@ TEST_F(HexFileTest, MalformedFixturesAreUnreadableAndLeaveNothing) {
 TEST_F(HexFileTest, MalformedRecordsAreUnreadable) {
     const std::string data = Record(0, 0x10, {1, 2});
     const std::string cases[] = {
-        "",                                       // empty file: no end record
-        data + "00\n" + kEof,                     // longer than its count
-        data + " \n" + kEof,                      // trailing blank
-        ":0000\n" + kEof,                         // too short for a record
-        Record(4, 0, {1}) + "\n" + kEof,          // address record without two bytes
-        Record(2, 0, {0, 1, 2}) + "\n" + kEof,    // ... or with more
-        kEof + "\n" + Record(0, 0x10, {}) + "\n", // even an empty data record after the end
-        kEof + "\n\n",                            // an empty line after the end
+        "",                                         // empty file: no end record
+        data + "00\n" + kEof,                       // longer than its count
+        data + " \n" + kEof,                        // trailing blank
+        ":0000\n" + kEof,                           // too short for a record
+        Record(4, 0, {1}) + "\n" + kEof,            // address record without two bytes
+        Record(2, 0, {0, 1, 2}) + "\n" + kEof,      // ... or with more
+        kEof + "\n" + Record(0, 0x10, {}) + "\n",   // even an empty data record after the end
+        ":" + std::string(2000, '0') + "\n" + kEof, // longer than any record
+        kEof + "\n\n",                              // an empty line after the end
         data.substr(0, 5) + std::string(1, '\0') + data.substr(6) + "\n" + kEof, // a NUL
     };
     for (const std::string& text : cases) {
