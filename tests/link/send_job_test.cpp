@@ -1,0 +1,188 @@
+#include "codec/block_checksum.h"
+#include "codec/loop_records.h"
+#include "codec/site_image.h"
+#include "link/get_job.h"
+#include "link/send_job.h"
+#include "link_test_support.h"
+#include "model/site_file.h"
+
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Replies a send asks for, in order: identity 0, firmware version 1, site
+// checksum 2, six erases 3-8, 220 site blocks 9-228, site read-back 229-433,
+// loop checksum 434, three erases 435-437, 110 loop blocks 438-547, loop
+// read-back 548-650.
+constexpr int kFirstSiteBlock = 9;
+constexpr int kSiteReadBack = 229;
+constexpr int kFirstLoopBlock = 438;
+constexpr int kLoopReadBack = 548;
+
+const std::string kSent = "Settings have been sent to the panel|Success|none";
+const std::string kNotSent = "Settings have NOT been written to panel|Fail!|stop";
+
+class SendJobTest : public PanelTest {
+  protected:
+    // The panel's own site with a few changes, as a user would send it.
+    void EditedSite() {
+        ASSERT_EQ(GetSettingsJob(session, nullptr), 1);
+        SettingPut("SiteName", "SENT SITE");
+        SettingPut("SNum_50", "ABCDEF");
+        SettingPut("Type_50", "33");
+        SettingPut("Zone_50", "3");
+        SettingPut("DeviceText_50", "   NEW DEVICE       ");
+        SettingPut("NonLatching_50", "1");
+        panel->SetOptions({}); // replies count from here
+        panel->ClearRequests();
+        ui.seen.clear();
+    }
+    static std::vector<std::string> Lines() {
+        std::vector<std::string> lines;
+        for (int i = 0; i < kStoreSlotCount; ++i)
+            if (const SettingRecord* r = StoreRecordAt(StoreSelect(nullptr), i))
+                lines.push_back(SiteFileLine(*r));
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+    uint16_t Log16(uint32_t at) const {
+        return static_cast<uint16_t>(panel->LogByte(at) | panel->LogByte(at + 1) << 8);
+    }
+};
+
+TEST_F(SendJobTest, WritesVerifiesAndAGetGivesTheSiteBack) {
+    EditedSite();
+    std::vector<uint8_t> image(kSiteImageSize);
+    const uint16_t siteChecksum = SiteImageEncode(image.data());
+    std::vector<uint8_t> loop(kLoopBlockSize);
+    for (int n = 1; n <= 192; ++n)
+        LoopRecordEncode(loop.data() + 16 * (n - 1), n);
+    const std::vector<std::string> sent = Lines();
+
+    ASSERT_EQ(SendSettingsJob(session), 1);
+    EXPECT_EQ(ui.seen, (std::vector<std::string>{
+                           "title:Writing site data...", "title:Verifying site data...",
+                           "title:Writing loop data...", "title:Verifying loop data...", "close",
+                           "message:" + kSent}));
+    EXPECT_EQ(panel->ReadPayload(kSiteDataAddress, kSiteImageSize), image);
+    EXPECT_EQ(panel->ReadPayload(kLoopDataAddress, kLoopBlockSize), loop);
+    EXPECT_EQ(Log16(kLogSiteChecksum), siteChecksum);
+    EXPECT_EQ(Log16(kLogLoopChecksum), BlockChecksum(loop.data(), loop.size()));
+
+    // The opening exchanges, then the erases in order.
+    auto requests = panel->Requests();
+    ASSERT_GE(requests.size(), 20u);
+    EXPECT_EQ(Command(requests[0]), kCmdReadData);
+    EXPECT_EQ(Address(requests[0]), kIdentityAddress);
+    EXPECT_EQ(Address(requests[1]), kFirmwareVersionAddress);
+    EXPECT_EQ(Command(requests[2]), kCmdWriteLog);
+    EXPECT_EQ(Address(requests[2]), kLogSiteChecksum);
+    EXPECT_EQ(Length(requests[2]), 2);
+    std::vector<uint32_t> erased;
+    for (const SimRequest& r : OfCommand(requests, kCmdErasePage))
+        erased.push_back(Address(r));
+    EXPECT_EQ(erased, (std::vector<uint32_t>{0x2400, 0x2800, 0x2C00, 0x3000, 0x3400, 0x3800, 0x1800,
+                                             0x1C00, 0x2000}));
+    EXPECT_EQ(OfCommand(requests, kCmdProgramEnd).size(), 2u);
+
+    // Sending again needs nothing in between.
+    panel->ClearRequests();
+    ASSERT_EQ(SendSettingsJob(session), 1);
+    EXPECT_EQ(OfCommand(panel->Requests(), kCmdErasePage).size(), 9u);
+
+    Reset();
+    ASSERT_EQ(GetSettingsJob(session, nullptr), 1);
+    EXPECT_EQ(Lines(), sent);
+}
+
+TEST_F(SendJobTest, FailureTable) {
+    struct Row {
+        const char* what;
+        std::function<void(SimulatedPanel&)> inject;
+        std::vector<std::string> messages;
+        bool siteWritten; // the site region holds the new image
+        bool loopTouched; // any request went to the loop region
+    };
+    auto silentAfter = [](int n) {
+        return [n](SimulatedPanel& p) {
+            SimPanelOptions o;
+            o.silentAfter = n;
+            p.SetOptions(o);
+        };
+    };
+    auto drop = [](int n) { return [n](SimulatedPanel& p) { p.DropReply(n); }; };
+    const Row rows[] = {
+        {"no reply to the identity read",
+         silentAfter(0),
+         {kConnectionFault, kNotSent},
+         false,
+         false},
+        {"no reply to the firmware version read", drop(1), {kConnectionFault, kSent}, true, true},
+        {"no reply to the site checksum write", drop(2), {kConnectionFault, kSent}, true, true},
+        {"a page erase not answered", drop(3), {kSent}, true, true},
+        {"a site block not answered",
+         silentAfter(kFirstSiteBlock + 5),
+         {kPageFault, kNotSent},
+         false,
+         false},
+        {"no reply to the site read-back",
+         silentAfter(kSiteReadBack),
+         {kConnectionFault, kNotSent},
+         true,
+         false},
+        {"site read-back differs",
+         [](SimulatedPanel& p) {
+             SimPanelOptions o;
+             o.flipReadback = true;
+             p.SetOptions(o);
+         },
+         {kNotSent},
+         true,
+         false},
+        {"a loop block not answered",
+         silentAfter(kFirstLoopBlock + 3),
+         {kPageFault, kNotSent},
+         true,
+         true},
+        {"no reply to the loop read-back",
+         silentAfter(kLoopReadBack),
+         {kConnectionFault, kNotSent},
+         true,
+         true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Reset();
+        panel->LoadDemo();
+        panel->SetOptions({});
+        EditedSite();
+        const uint32_t storeBefore = StoreChecksum();
+        const std::string versionBefore = SettingGet("FirmwareVersion");
+        std::vector<uint8_t> image(kSiteImageSize);
+        SiteImageEncode(image.data());
+        row.inject(*panel);
+
+        EXPECT_EQ(SendSettingsJob(session), row.messages.back() == kSent ? 1 : 0);
+        EXPECT_EQ(ui.Messages(), row.messages);
+        EXPECT_EQ(panel->ReadPayload(kSiteDataAddress, kSiteImageSize) == image, row.siteWritten);
+        auto requests = panel->Requests();
+        const bool loopTouched =
+            std::any_of(requests.begin(), requests.end(), [](const SimRequest& r) {
+                const bool program = Command(r) == kCmdProgram || Command(r) == kCmdErasePage;
+                return (program && Address(r) >= kLoopDataAddress &&
+                        Address(r) < kSiteDataAddress) ||
+                       (Command(r) == kCmdWriteLog && Address(r) == kLogLoopChecksum);
+            });
+        EXPECT_EQ(loopTouched, row.loopTouched);
+        // A block that was not answered ends programming without a ProgramEnd.
+        if (row.messages[0] == kPageFault)
+            EXPECT_EQ(OfCommand(requests, kCmdProgramEnd).size(), row.loopTouched ? 1u : 0u);
+        // The store is only read, apart from the firmware version.
+        SettingPut("FirmwareVersion", versionBefore.c_str());
+        EXPECT_EQ(StoreChecksum(), storeBefore);
+    }
+}
+
+} // namespace
