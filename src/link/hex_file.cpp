@@ -48,7 +48,7 @@ bool ReadRecord(HexReader& r, const char* line, std::size_t length) {
     switch (type) {
     case 0: {
         if (r.endSeen)
-            return false; // data after the end would be lost by other tools; refuse the file
+            return false; // data after the end record: not one whole firmware, so refuse it
         const uint64_t address = r.base + offset;
         for (uint32_t i = 0; i < count; ++i)
             if (address + i < r.imageSize)
