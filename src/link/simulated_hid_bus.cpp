@@ -1,5 +1,7 @@
 #include "link/simulated_hid_bus.h"
 
+#include "link/precise_wait.h"
+
 #include <cstring>
 
 SimulatedHidDevice::SimulatedHidDevice(HidAttributes attributes) : attributes_(attributes) {}
@@ -103,6 +105,7 @@ int SimulatedHidDevice::ReadInto(uint64_t generation, uint8_t* report, int timeo
         }
         if (now >= deadline)
             return 0;
+        UsePreciseWaits();
         auto wakeAt = deadline;
         if (!input_.empty() && input_.front().due < wakeAt)
             wakeAt = input_.front().due;
