@@ -88,6 +88,8 @@ template <typename Handler> void ForEachLine(const std::string& contents, Handle
         size_t length = stop - start;
         if (length > 0 && data[start + length - 1] == '\r' && lf)
             --length; // CR LF is a line end; a lone CR stays
+        // A line is text: a NUL byte ends it, as it ends every string read.
+        length = strnlen(data + start, length);
         if (ParseLine(data + start, length, name, value))
             handle(name, value);
         start = stop + 1;

@@ -55,7 +55,7 @@ TEST_F(SiteFileTest, EveryByteValueSurvivesAWriteAndARead) {
 
 TEST_F(SiteFileTest, ReaderRules) {
     struct Case {
-        const char* file;
+        std::string file;
         const char* name;  // setting to look at
         const char* value; // its value, nullptr for absent
     } cases[] = {
@@ -79,6 +79,7 @@ TEST_F(SiteFileTest, ReaderRules) {
         {"N = \"a\rb\"\r\n", "N", "a\rb"},          // a lone CR stays
         {"N = \"1\"\x1AM = \"2\"\n", "M", nullptr}, // Ctrl-Z ends the file
         {"N=\"=\"\n", "N", "="},
+        {std::string("N = \"a\0b\"\n", 10), "N", nullptr}, // a NUL byte ends the line
     };
     for (const Case& c : cases) {
         Reset();
