@@ -96,6 +96,7 @@ PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
     if (!choice_.simulated) {
         session_.link = &Usb().link;
         ready_ = true;
+        DiscardWaitingInput(*session_.link);
         return;
     }
     SimPanel& sim = Sim(choice_.path);
@@ -113,6 +114,8 @@ PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
     simulator_ = sim.panel.get();
     session_.link = &sim.link;
     ready_ = true;
+    // Every job starts without input left over from an earlier one.
+    DiscardWaitingInput(*session_.link);
 }
 
 PanelJobScope::~PanelJobScope() {
