@@ -10,6 +10,25 @@
 #include <filesystem>
 #include <string>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+
+// Runs fn with the process's file size limit lowered to bytes, so that a
+// write fails part way as on a full disk; gives what fn gave.
+template <typename Fn> auto WithFileSizeLimit(rlim_t bytes, Fn fn) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &small);
+    auto result = fn();
+    setrlimit(RLIMIT_FSIZE, &old);
+    return result;
+}
+#endif
+
 class SiteStoreTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -6,11 +6,6 @@
 #include <cstring>
 #include <random>
 
-#ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
-#endif
-
 namespace {
 
 using SiteFileTest = SiteStoreTest;
@@ -186,15 +181,7 @@ TEST_F(SiteFileTest, AFailedSaveLeavesThePreviousFileAsItWas) {
     for (int i = 0; i < 3000; ++i)
         SettingSet(("Big" + std::to_string(i)).c_str(), std::string(200, 'x').c_str());
 
-    // A file size limit makes the write fail part way, like a full disk.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    bool written = SiteFileWrite(path.c_str());
-    setrlimit(RLIMIT_FSIZE, &old);
+    bool written = WithFileSizeLimit(4096, [&] { return SiteFileWrite(path.c_str()); });
 
     EXPECT_FALSE(written);
     EXPECT_EQ(Read(path), before);
