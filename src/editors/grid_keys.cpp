@@ -155,7 +155,10 @@ bool GridWidget::EndEditing() {
         // edit meanwhile must not ask again.
         QPointer<GridWidget> self(this);
         endingEdit_ = true;
-        answer = validator_(GridPack(s.controlId, column), text.c_str());
+        // A copy: a parent that destroys the grid must not pull the running
+        // answer out from under itself.
+        const GridEditValidator validate = validator_;
+        answer = validate(GridPack(s.controlId, column), text.c_str());
         if (self.isNull())
             return false;
         endingEdit_ = false;

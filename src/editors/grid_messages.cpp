@@ -42,18 +42,18 @@ intptr_t GridWidget::Message(uint32_t message, uintptr_t w, intptr_t l) {
         return 0;
     }
     case GM_SETSIZE:
-        ApplySize(int(std::min<uintptr_t>(w, kGridMaxRow)), int(l));
+        ApplySize(int(std::min<uintptr_t>(w, kGridMaxRow)),
+                  int(std::clamp<intptr_t>(l, 0, kGridMaxColumn)));
         return 0;
     case GM_SETCURSOR: {
-        int row = int(intptr_t(w));
-        int column = int(l);
+        const intptr_t row = intptr_t(w), column = l;
         if (row < 1 || row > s.rowCount || column < 1 || column > s.columnCount)
             return 0;
         // An edit belongs to the cell it was typed on: end it there first.
         if (s.editing && !EndEditing())
             return 0;
-        s.cursorRow = row;
-        s.cursorColumn = column;
+        s.cursorRow = int(row);
+        s.cursorColumn = int(column);
         AfterCursorMove();
         return 0;
     }
@@ -67,15 +67,15 @@ intptr_t GridWidget::Message(uint32_t message, uintptr_t w, intptr_t l) {
         Changed();
         return 0;
     case GM_SETHEADERHEIGHT:
-        s.headerHeight = std::clamp(int(intptr_t(w)), 0, 1 << 16);
+        s.headerHeight = int(std::clamp<intptr_t>(intptr_t(w), 0, 1 << 16));
         Changed();
         return 0;
     case GM_SETCOLGAP:
-        s.columnGap = std::clamp(int(intptr_t(w)), 0, 1 << 16);
+        s.columnGap = int(std::clamp<intptr_t>(intptr_t(w), 0, 1 << 16));
         Changed();
         return 0;
     case GM_SETROWHEIGHT:
-        s.rowHeight = std::clamp(int(intptr_t(w)), 1, 1 << 16);
+        s.rowHeight = int(std::clamp<intptr_t>(intptr_t(w), 1, 1 << 16));
         BringCursorIntoView();
         Changed();
         return 0;
@@ -100,7 +100,7 @@ intptr_t GridWidget::Message(uint32_t message, uintptr_t w, intptr_t l) {
     case GM_GETCURSORCOL:
         return s.cursorColumn;
     case GM_SETTITLEHEIGHT:
-        ApplyTitleHeight(std::clamp(int(intptr_t(w)), 0, 1 << 16));
+        ApplyTitleHeight(int(std::clamp<intptr_t>(intptr_t(w), 0, 1 << 16)));
         return 0;
     case GM_SETHIGHLIGHTCOLOUR:
         s.highlightColour = Colour24(w);

@@ -267,3 +267,37 @@ TEST(GridSlots, GridStoreIsNeverLeftCurrent) {
 }
 
 } // namespace
+
+namespace {
+
+// A parent may close the view (and so destroy the grid) in answer to a
+// report; the grid must not touch itself afterwards.
+TEST_F(GridTest, ParentMayDestroyTheGridInsideAReport) {
+    Fill(3, 2);
+    grid_->SetEditable(true);
+    QTest::keyClicks(grid_, "x");
+    grid_->SetEditValidator([this](uint32_t, const char*) {
+        delete grid_;
+        grid_ = nullptr;
+        return 0;
+    });
+    grid_->EndEdit();
+    EXPECT_EQ(grid_, nullptr);
+
+    grid_ = GridWidget::Create(&parent_, kId, "");
+    ASSERT_TRUE(grid_);
+    GridSetText(grid_, 1, 1, "a");
+    QObject::connect(grid_, &GridWidget::Notification, [this](int, int code, quint32) {
+        if (code == GN_EDITEND) {
+            delete grid_;
+            grid_ = nullptr;
+        }
+    });
+    GridCell cell;
+    cell.row = 1;
+    cell.column = 1;
+    EXPECT_EQ(grid_->DeleteCell(cell), 0);
+    EXPECT_EQ(grid_, nullptr);
+}
+
+} // namespace
