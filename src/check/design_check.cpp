@@ -272,8 +272,10 @@ void CheckAddress(Report& r, const SiteTables& site, bool zoneSeen[], Totals& to
             r.Fault("Map node for address %u\r\n", a);
     }
     if (t == 64 || t == 65 || t == 197) {
+        // The class is compared whole: a value such as 257 is an unknown
+        // class, not "Manual".
         const char* deviceClass = Get("Class_%u", a);
-        if (deviceClass && Low8(deviceClass) != 1)
+        if (deviceClass && Number(deviceClass) != 1)
             r.Fault("Class for address %u is not 'Manual'\r\n", a);
     }
     if (AllowedSensModes(static_cast<uint8_t>(t)) != 0) {

@@ -167,6 +167,12 @@ TEST_F(DesignCheckTest, Rules) {
              Put("Class_1", "1");
          },
          ""},
+        {"class compared whole: 257 is not manual",
+         [] {
+             Put("Type_1", "64");
+             Put("Class_1", "257");
+         },
+         "Class for address 1 is not 'Manual'\r\n"},
         {"sensitivities 0",
          [] {
              Put("Sens1_1", "0");
