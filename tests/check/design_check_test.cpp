@@ -394,4 +394,36 @@ TEST_F(DesignCheckTest, OverlongReportStopsAtAWholeLineWithinTheBuffer) {
     EXPECT_EQ(CheckDesign(nullptr), count);
 }
 
+TEST_F(DesignCheckTest, ALineEndingExactlyAtTheLimitIsKept) {
+    // Tuned so that the whole lines up to one matrix fault come to exactly
+    // 65535 characters: that line is kept, the next one is not.
+    FillSiteDefaults();
+    Put("Type_1", "210");
+    Put("Version_1", "15");
+    for (int a = 2; a <= 157; ++a)
+        Put(Name("Type_%d", a), "208");
+    std::string expected;
+    for (int o = 2; o <= 32; ++o)
+        expected += "Input group 1 at address 1 activates unused output group " +
+                    std::to_string(o) + "\r\n";
+    for (int g = 2; g <= 31; ++g)
+        expected += "Output group 1 at address 1 activated by unused input group " +
+                    std::to_string(g) + "\r\n";
+    expected += "Device text for address 1\r\nMap node for address 1\r\n"
+                "Sensitivity 1 for address 1\r\nSensitivity 2 for address 1\r\n";
+    for (int b = 2; b <= 157; ++b)
+        expected += "Talking device at address 1 in same output group as non talking device at "
+                    "address " +
+                    std::to_string(b) + "\r\n";
+    for (int o = 1; o <= 32 && expected.size() < kDesignReportSize - 1; ++o)
+        for (int g = 2; g <= 31 && expected.size() < kDesignReportSize - 1; ++g)
+            expected += "Output group " + std::to_string(o) +
+                        " is activated by unused input group " + std::to_string(g) + "\r\n";
+    ASSERT_EQ(expected.size(), static_cast<size_t>(kDesignReportSize - 1));
+
+    int count = 0;
+    EXPECT_EQ(Run(&count), expected);
+    EXPECT_EQ(count, 65 + 156 + 960 + 15);
+}
+
 } // namespace
