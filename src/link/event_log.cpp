@@ -39,7 +39,6 @@ constexpr size_t kEventCopyLength = 64;
 // keep the blank after their comma. Missing fields are empty.
 struct EventFields {
     std::string code, where, time;
-    bool complete = false; // two commas were found
 };
 
 EventFields SplitEvent(const char* stored, size_t limit) {
@@ -58,7 +57,6 @@ EventFields SplitEvent(const char* stored, size_t limit) {
     if (second == std::string::npos)
         return f;
     f.time = text.substr(second + 1);
-    f.complete = true;
     return f;
 }
 
@@ -102,12 +100,10 @@ const char* OnOff(uint32_t code) {
 struct SortEntry {
     const char* stored;
     int32_t time;
-    bool complete;
 };
 
-// Earlier first; an event without a time compares equal to every other.
 bool Earlier(const SortEntry& a, const SortEntry& b) {
-    return a.complete && b.complete && a.time < b.time;
+    return a.time < b.time;
 }
 
 } // namespace
@@ -132,7 +128,6 @@ std::vector<const char*> CollectEvents(EventList which) {
         lists[1] = "FireEvent_%d";
         break;
     }
-    bool allComplete = true;
     for (const char* format : lists) {
         if (!format)
             continue;
@@ -144,25 +139,15 @@ std::vector<const char*> CollectEvents(EventList which) {
                 break;
             if (entries.size() >= static_cast<size_t>(kMaxEvents))
                 continue; // passed over, but the list is still walked to its end
-            EventFields f = SplitEvent(stored, kSettingValueSize);
-            entries.push_back({stored, TimeOf(f.time), f.complete});
-            allComplete = allComplete && f.complete;
+            // A damaged value without a time field shows the time 0 and
+            // sorts by it: the other events then stay in time order around
+            // it, which "equal to everything" would not guarantee.
+            entries.push_back({stored, TimeOf(SplitEvent(stored, kSettingValueSize).time)});
         }
     }
-    if (allComplete) {
-        std::stable_sort(entries.begin(), entries.end(), Earlier);
-    } else {
-        // "Equal to everything" is no strict weak order, which the library
-        // sorts may not be given. Insertion sort stays within bounds whatever
-        // the comparison says, and orders a well-formed list exactly.
-        for (size_t i = 1; i < entries.size(); ++i) {
-            SortEntry e = entries[i];
-            size_t j = i;
-            for (; j > 0 && Earlier(e, entries[j - 1]); --j)
-                entries[j] = entries[j - 1];
-            entries[j] = e;
-        }
-    }
+    // Times are compared, not subtracted: a difference of two far-apart
+    // signed 32-bit times would overflow and misorder them.
+    std::stable_sort(entries.begin(), entries.end(), Earlier);
     std::vector<const char*> events;
     events.reserve(entries.size());
     for (const SortEntry& e : entries)

@@ -151,9 +151,22 @@ TEST_F(EventLogTest, ListEndsAtTheFirstGapAndSortsExtremeTimes) {
     EXPECT_STREQ(events[2], "1, 0, 2147483647");
 }
 
+TEST_F(EventLogTest, DamagedValuesSortByTheTimeTheyShow) {
+    // A value without a time field shows 1/1/1970 0:00:00 and sorts there;
+    // the well-formed events around it stay in time order.
+    const char* stored[] = {"1, 0, 30", "junk", "1, 0, 10", "1, 0, -5", "2,7", "1, 0, 20"};
+    int n = 0;
+    for (const char* value : stored)
+        SettingSet(("NonFireEvent_" + std::to_string(++n)).c_str(), value);
+    std::vector<const char*> events = CollectEvents(EventList::NonFire);
+    std::vector<std::string> got(events.begin(), events.end());
+    EXPECT_EQ(got, (std::vector<std::string>{"1, 0, -5", "junk", "2,7", "1, 0, 10", "1, 0, 20",
+                                             "1, 0, 30"}));
+}
+
 TEST_F(EventLogTest, DamagedValuesDoNotUpsetTheSort) {
-    // Values without a time compare equal to everything; the well-formed ones
-    // around them are still ordered and nothing is lost or repeated.
+    // Values without a time sort as time 0; the well-formed ones around them
+    // are still ordered and nothing is lost or repeated.
     std::vector<std::string> stored;
     for (int n = 1; n <= 300; ++n) {
         std::string value =
@@ -165,6 +178,14 @@ TEST_F(EventLogTest, DamagedValuesDoNotUpsetTheSort) {
     ASSERT_EQ(events.size(), stored.size());
     std::multiset<std::string> got(events.begin(), events.end());
     EXPECT_EQ(got, std::multiset<std::string>(stored.begin(), stored.end()));
+    for (size_t i = 1; i < events.size(); ++i) {
+        auto shownTime = [](const char* value) {
+            std::string text = value;
+            size_t comma = text.rfind(',');
+            return text.starts_with("junk") ? 0 : std::stoi(text.substr(comma + 1));
+        };
+        EXPECT_LE(shownTime(events[i - 1]), shownTime(events[i])) << i;
+    }
 }
 
 TEST_F(EventLogTest, ExportWritesHeaderAndCombinedLines) {
