@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -89,10 +90,6 @@ void MatrixRowLabel(std::string& out, int inputGroup) {
         out += "IPG" + std::to_string(inputGroup) + ",";
 }
 
-int Write(const char* path, const std::string& file) {
-    return ReplaceFile(path, file) ? 1 : 0;
-}
-
 } // namespace
 
 std::string DeviceDataCsv() {
@@ -160,12 +157,25 @@ std::string TextsCsv() {
     return file;
 }
 
+int WriteExportFile(const char* path, const std::string& contents) {
+    // Replacing a file does not need its write permission, but creating it
+    // for writing does: a read-only file is refused, not silently replaced.
+    std::error_code error;
+    if (std::filesystem::exists(path, error)) {
+        std::FILE* existing = std::fopen(path, "r+b");
+        if (!existing)
+            return 0;
+        std::fclose(existing);
+    }
+    return ReplaceFile(path, contents) ? 1 : 0;
+}
+
 int ExportDeviceData(const char* path) {
-    return Write(path, DeviceDataCsv());
+    return WriteExportFile(path, DeviceDataCsv());
 }
 int ExportMatrix(const char* path) {
-    return Write(path, MatrixCsv());
+    return WriteExportFile(path, MatrixCsv());
 }
 int ExportTexts(const char* path) {
-    return Write(path, TextsCsv());
+    return WriteExportFile(path, TextsCsv());
 }

@@ -1,14 +1,17 @@
+#include "link/event_log.h"
 #include "link/exports.h"
 #include "model/device_types.h"
 #include "model/model_fixture.h"
 #include "model/site_defaults.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -127,8 +130,10 @@ TEST_F(ExportsTest, TextsFile) {
 #ifndef _WIN32
 TEST_F(ExportsTest, FailedWritesGiveZeroAndKeepTheOldFile) {
     FillSiteDefaults();
+    for (int n = 1; n <= 50; ++n) // a log longer than the size limit below
+        SettingSet(("FireEvent_" + std::to_string(n)).c_str(), "5, 12, 951827696");
     using Export = int (*)(const char*);
-    for (Export run : {ExportDeviceData, ExportMatrix, ExportTexts}) {
+    for (Export run : {ExportDeviceData, ExportMatrix, ExportTexts, ExportEventLog}) {
         std::string path = Write("out.csv", "old contents");
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
@@ -141,6 +146,15 @@ TEST_F(ExportsTest, FailedWritesGiveZeroAndKeepTheOldFile) {
         EXPECT_EQ(result, 0);
         EXPECT_EQ(Read(path), "old contents");
         EXPECT_EQ(run(Path("no/such/folder/out.csv").c_str()), 0);
+
+        // A read-only file cannot be created for writing: it is not replaced
+        // either (the administrator may write anything, so only for others).
+        if (geteuid() != 0) {
+            std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+            EXPECT_EQ(run(path.c_str()), 0);
+            EXPECT_EQ(Read(path), "old contents");
+            std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+        }
     }
 }
 #endif
