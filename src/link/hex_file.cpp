@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -72,13 +73,13 @@ bool ReadRecord(HexReader& r, const char* line, std::size_t length) {
 } // namespace
 
 uint32_t HexField(const char* text, int count) {
-    char field[16] = {};
     if (!text || count <= 0)
         return 0;
-    count = std::min(count, static_cast<int>(sizeof field) - 1);
+    // A NUL-terminated copy of the field, so the conversion never reads past it.
+    std::string field;
     for (int i = 0; i < count && text[i] != '\0'; ++i)
-        field[i] = text[i];
-    return ParseUnsigned(field, 16);
+        field += text[i];
+    return ParseUnsigned(field.c_str(), 16);
 }
 
 int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize) {

@@ -60,6 +60,9 @@ TEST(HexField, ReadsLikeBase16Conversion) {
     EXPECT_EQ(HexField("1G", 2), 1u); // stops at the first non-digit
     EXPECT_EQ(HexField("1", 4), 1u);  // stops at the end of the text
     EXPECT_EQ(HexField("12", 0), 0u);
+    // Every one of the characters asked for counts, however many there are.
+    EXPECT_EQ(HexField("0000000000000001", 16), 1u);
+    EXPECT_EQ(HexField("00000000000000000000ABCD9", 24), 0xABCDu);
 }
 
 TEST_F(HexFileTest, ReadsObjcopyFileWithGapsAndStartRecord) {
