@@ -28,11 +28,8 @@ GridState* GridSlotAcquire(int controlId) {
             continue;
         ResetSlot(slot);
         slot.controlId = controlId;
-        // StoreInit makes the store current; give the previous one back. With
-        // no previous store there is nothing to give back.
-        SettingsStore* previous = StoreSelect(nullptr);
-        StoreInit(&slot.store);
-        StoreSelect(previous);
+        // The grid's store is never made current, not even for a moment.
+        StoreInitAside(&slot.store);
         slot.storeReady = true;
         return &slot;
     }

@@ -33,19 +33,19 @@ bool SameName(const SettingRecord* record, const char* name) {
 // The slot that holds the name, or -1.
 int FindSlot(const SettingsStore* store, const char* name) {
     for (int i = static_cast<int>(HomeSlot(name, store->bucketCount)); i >= 0;
-         i = store->slots[i].next) {
-        const SettingRecord* record = store->slots[i].record;
+         i = store->slotTable[i].next) {
+        const SettingRecord* record = store->slotTable[i].record;
         if (record && SameName(record, name))
             return i;
     }
     return -1;
 }
 
-// First slot in array order that holds no record; the home slots come first,
+// First slot in array order that holds no record; the home slotTable come first,
 // then the overflow area.
 int FindFreeSlot(SettingsStore* store) {
     for (int i = store->firstFree; i < kStoreSlotCount; ++i) {
-        if (!store->slots[i].record) {
+        if (!store->slotTable[i].record) {
             store->firstFree = i;
             return i;
         }
@@ -55,7 +55,7 @@ int FindFreeSlot(SettingsStore* store) {
 }
 
 void ClearSlot(SettingsStore* store, int i) {
-    store->slots[i] = StoreSlot{-1, -1, nullptr};
+    store->slotTable[i] = StoreSlot{-1, -1, nullptr};
     if (i < store->firstFree)
         store->firstFree = i;
 }
@@ -64,19 +64,19 @@ void ClearSlot(SettingsStore* store, int i) {
 // would go. Gives false when no free slot is left.
 bool PlaceRecord(SettingsStore* store, SettingRecord* record) {
     int i = static_cast<int>(HomeSlot(record->name, store->bucketCount));
-    while (store->slots[i].record) {
-        if (store->slots[i].next >= 0) {
-            i = store->slots[i].next;
+    while (store->slotTable[i].record) {
+        if (store->slotTable[i].next >= 0) {
+            i = store->slotTable[i].next;
             continue;
         }
         int free = FindFreeSlot(store);
         if (free < 0)
             return false;
-        store->slots[i].next = free;
-        store->slots[free].prev = i;
+        store->slotTable[i].next = free;
+        store->slotTable[free].prev = i;
         i = free;
     }
-    store->slots[i].record = record;
+    store->slotTable[i].record = record;
     if (i == store->firstFree)
         ++store->firstFree;
     return true;
@@ -86,32 +86,37 @@ bool PlaceRecord(SettingsStore* store, SettingRecord* record) {
 // not be closed up into the slot before it: that record would then lie in
 // front of its home slot, out of reach.
 bool CanCloseUp(const SettingsStore* store, int first) {
-    for (int i = first; i >= 0; i = store->slots[i].next)
-        if (static_cast<int>(HomeSlot(store->slots[i].record->name, store->bucketCount)) == first)
+    for (int i = first; i >= 0; i = store->slotTable[i].next)
+        if (static_cast<int>(HomeSlot(store->slotTable[i].record->name, store->bucketCount)) ==
+            first)
             return false;
     return true;
 }
 
 } // namespace
 
-void StoreInit(SettingsStore* store) {
-    g_current = store;
+void StoreInitAside(SettingsStore* store) {
     store->bucketCount = kStoreBucketCount;
     store->recordCount = 0;
-    store->slots = new StoreSlot[kStoreSlotCount];
+    store->slotTable = new StoreSlot[kStoreSlotCount];
     for (int i = 0; i < kStoreSlotCount; ++i)
-        store->slots[i] = StoreSlot{-1, -1, nullptr};
+        store->slotTable[i] = StoreSlot{-1, -1, nullptr};
     store->firstFree = 0;
+}
+
+void StoreInit(SettingsStore* store) {
+    StoreInitAside(store);
+    g_current = store;
 }
 
 void StoreFree(SettingsStore* store) {
     if (!store)
         return;
-    if (store->slots) {
+    if (store->slotTable) {
         for (int i = 0; i < kStoreSlotCount; ++i)
-            ReleaseRecord(store->slots[i].record);
-        delete[] store->slots;
-        store->slots = nullptr;
+            ReleaseRecord(store->slotTable[i].record);
+        delete[] store->slotTable;
+        store->slotTable = nullptr;
     }
     store->recordCount = 0;
     store->firstFree = 0;
@@ -125,26 +130,43 @@ SettingsStore* StoreSelect(SettingsStore* store) {
 }
 
 char* SettingGet(SettingsStore* store, const char* name) {
-    if (!store || !store->slots || !name)
+    if (!store || !store->slotTable || !name)
         return nullptr;
     int i = FindSlot(store, name);
-    return i >= 0 ? store->slots[i].record->value : nullptr;
+    return i >= 0 ? store->slotTable[i].record->value : nullptr;
 }
 
 char* SettingSet(SettingsStore* store, const char* name, const char* initial) {
-    if (!store || !store->slots || !name)
+    if (!store || !store->slotTable || !name)
         return nullptr;
-    if (char* found = SettingGet(store, name))
-        return found;
+    // One walk along the chain: the record of that name, or the chain's end.
+    StoreSlot* slotTable = store->slotTable;
+    int i = static_cast<int>(HomeSlot(name, store->bucketCount));
+    while (slotTable[i].record) {
+        if (SameName(slotTable[i].record, name))
+            return slotTable[i].record->value;
+        if (slotTable[i].next < 0)
+            break;
+        i = slotTable[i].next;
+    }
     SettingRecord* record = AllocateRecord();
     if (!record)
         return nullptr;
+    if (slotTable[i].record) {
+        int free = FindFreeSlot(store);
+        if (free < 0) {
+            ReleaseRecord(record);
+            return nullptr;
+        }
+        slotTable[i].next = free;
+        slotTable[free].prev = i;
+        i = free;
+    }
     CopyField(record->name, sizeof record->name, name);
     CopyField(record->value, sizeof record->value, initial);
-    if (!PlaceRecord(store, record)) {
-        ReleaseRecord(record);
-        return nullptr;
-    }
+    slotTable[i].record = record;
+    if (i == store->firstFree)
+        ++store->firstFree;
     ++store->recordCount;
     return record->value;
 }
@@ -162,31 +184,31 @@ char* SettingSetFlag(SettingsStore* store, const char* name, bool flag) {
 }
 
 void SettingDelete(SettingsStore* store, const char* name) {
-    if (!store || !store->slots || !name)
+    if (!store || !store->slotTable || !name)
         return;
     int at = FindSlot(store, name);
     if (at < 0)
         return;
-    StoreSlot* slots = store->slots;
-    ReleaseRecord(slots[at].record);
-    slots[at].record = nullptr;
+    StoreSlot* slotTable = store->slotTable;
+    ReleaseRecord(slotTable[at].record);
+    slotTable[at].record = nullptr;
     --store->recordCount;
-    int prev = slots[at].prev;
-    int next = slots[at].next;
+    int prev = slotTable[at].prev;
+    int next = slotTable[at].next;
     if (next < 0) {
         // End of the chain: unlink the emptied slot, so that a free slot is
         // never shared by two chains.
         if (prev >= 0)
-            slots[prev].next = -1;
+            slotTable[prev].next = -1;
         ClearSlot(store, at);
         return;
     }
     if (CanCloseUp(store, next)) {
         // The successor moves up into this slot and the chain closes up.
-        slots[at].record = slots[next].record;
-        slots[at].next = slots[next].next;
-        if (slots[at].next >= 0)
-            slots[slots[at].next].prev = at;
+        slotTable[at].record = slotTable[next].record;
+        slotTable[at].next = slotTable[next].next;
+        if (slotTable[at].next >= 0)
+            slotTable[slotTable[at].next].prev = at;
         ClearSlot(store, next);
         return;
     }
@@ -194,24 +216,24 @@ void SettingDelete(SettingsStore* store, const char* name) {
     // here and place its records again, so each stays reachable from its home.
     std::vector<SettingRecord*> moved;
     for (int i = next; i >= 0;) {
-        int after = slots[i].next;
-        moved.push_back(slots[i].record);
+        int after = slotTable[i].next;
+        moved.push_back(slotTable[i].record);
         ClearSlot(store, i);
         i = after;
     }
     if (prev >= 0)
-        slots[prev].next = -1;
+        slotTable[prev].next = -1;
     ClearSlot(store, at);
     for (SettingRecord* record : moved)
-        PlaceRecord(store, record); // their slots were just freed: always succeeds
+        PlaceRecord(store, record); // their slotTable were just freed: always succeeds
 }
 
 uint32_t StoreChecksum(const SettingsStore* store) {
     uint32_t sum = 0x5A5A5A5Au;
-    if (!store || !store->slots)
+    if (!store || !store->slotTable)
         return sum;
     for (int i = 0; i < kStoreSlotCount; ++i) {
-        const SettingRecord* record = store->slots[i].record;
+        const SettingRecord* record = store->slotTable[i].record;
         if (!record)
             continue;
         for (const char* p = record->value; *p; ++p)

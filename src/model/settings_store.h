@@ -31,11 +31,14 @@ struct StoreSlot {
 struct SettingsStore {
     uint16_t bucketCount = 0;
     uint32_t recordCount = 0;
-    StoreSlot* slots = nullptr; // kStoreSlotCount slots once set up
-    int32_t firstFree = 0;      // no free slot lies before this index
+    StoreSlot* slotTable = nullptr; // kStoreSlotCount slots once set up
+    int32_t firstFree = 0;          // no free slot lies before this index
 };
 
 void StoreInit(SettingsStore* store);
+// As StoreInit, but leaves the current store as it is: for stores of the
+// desktop's own (a grid's cells) that must never become current.
+void StoreInitAside(SettingsStore* store);
 void StoreFree(SettingsStore* store);
 SettingsStore* StoreSelect(SettingsStore* store); // nullptr only reports
 
@@ -63,6 +66,6 @@ char* SettingPut(const char* name, const char* value);
 
 // Whole-store walks in slot order: the record in slot i, or nullptr.
 inline const SettingRecord* StoreRecordAt(const SettingsStore* store, int i) {
-    return store && store->slots && i >= 0 && i < kStoreSlotCount ? store->slots[i].record
-                                                                  : nullptr;
+    return store && store->slotTable && i >= 0 && i < kStoreSlotCount ? store->slotTable[i].record
+                                                                      : nullptr;
 }

@@ -109,7 +109,7 @@ std::string SiteFileLine(const SettingRecord& record) {
 bool SiteFileWrite(const char* path) {
     std::string out;
     SettingsStore* store = StoreSelect(nullptr);
-    if (store && store->slots) {
+    if (store && store->slotTable) {
         uint32_t checksum = StoreChecksum(store);
         out.reserve(static_cast<size_t>(store->recordCount) * 40 + 32);
         for (int i = 0; i < kStoreSlotCount; ++i) {

@@ -222,7 +222,7 @@ TEST_F(CodecPropertyTest, HostileSettingTextsEncodeSafelyAndNormaliseOnce) {
         FillSiteDefaults();
         SettingsStore* current = StoreSelect(nullptr);
         for (int i = 0; i < kStoreSlotCount; ++i) {
-            SettingRecord* record = current->slots[i].record;
+            SettingRecord* record = current->slotTable[i].record;
             if (!record)
                 continue;
             size_t length = engine() % 4 == 0 ? kSettingValueSize - 1 : engine() % 12;
