@@ -127,6 +127,14 @@ TEST_F(FirmwareJobTest, SendsUncoveredWordsAsFFAndStampsTheirSum) {
 
     EXPECT_EQ(StampIn(std::vector<uint8_t>(sent.begin(), sent.end())), checksum);
     EXPECT_EQ(StampIn(panel->State()), checksum);
+
+    // The bar runs as address * 100 / end: each page start after its erase,
+    // then the address after each block, so writing starts near where erasing ended.
+    ASSERT_GE(ui.bar.size(), 4u);
+    EXPECT_EQ(std::vector<int>(ui.bar.begin(), ui.bar.begin() + 4),
+              (std::vector<int>{0x5000 * 100 / 0x5C00, 0x5400 * 100 / 0x5C00, 0x5800 * 100 / 0x5C00,
+                                (0x5000 + 28) * 100 / 0x5C00}));
+    EXPECT_EQ(ui.bar.back(), 100);
 }
 
 TEST_F(FirmwareJobTest, PanelThatStopsAnswering) {
