@@ -89,8 +89,17 @@ PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
         return;
     }
     // Nothing is touched before the lock is held.
-    if (!PanelLockAcquire(choice_.simulated ? choice_.path : "usb", &lock_)) {
+    const std::string key = choice_.simulated ? choice_.path : "usb";
+    switch (PanelLockTake(key, &lock_)) {
+    case PanelLockResult::kTaken:
+        break;
+    case PanelLockResult::kInUse:
         ui_.Message(kPanelInUseText, kErrorCaption, MessageIcon::kStop);
+        return;
+    case PanelLockResult::kNoLockFile:
+        ui_.Message("The panel cannot be used: its lock file " + PanelLockPath(key) +
+                        " cannot be made",
+                    kErrorCaption, MessageIcon::kStop);
         return;
     }
     if (!choice_.simulated) {
@@ -100,10 +109,13 @@ PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
         return;
     }
     SimPanel& sim = Sim(choice_.path);
-    std::error_code missing;
-    if (!std::filesystem::exists(choice_.path, missing)) {
+    // Only a file that is really not there gets the demo: one that cannot
+    // be looked at is refused like one that cannot be read.
+    std::error_code unknown;
+    const bool present = std::filesystem::exists(choice_.path, unknown);
+    if (!present && !unknown) {
         sim.panel->LoadDemo();
-    } else if (!LoadSimState(choice_.path, sim.panel.get())) {
+    } else if (unknown || !LoadSimState(choice_.path, sim.panel.get())) {
         ui_.Message("The panel simulator file " + choice_.path + " cannot be read or is not " +
                         std::to_string(kSimStateSize) + " bytes long",
                     kErrorCaption, MessageIcon::kStop);

@@ -13,7 +13,14 @@ struct PanelLock {
 // The lock file for a PANEL key ("usb", or the simulator's state file path).
 std::string PanelLockPath(const std::string& key);
 
-// Takes the lock without waiting. False when another holder has it (or the
-// lock file cannot be made).
+enum class PanelLockResult {
+    kTaken,
+    kInUse,      // another holder has it
+    kNoLockFile, // the lock file cannot be made or locked at all
+};
+
+// Takes the lock without waiting.
+PanelLockResult PanelLockTake(const std::string& key, PanelLock* lock);
+// The same, true only when taken.
 bool PanelLockAcquire(const std::string& key, PanelLock* lock);
 void PanelLockRelease(PanelLock* lock);

@@ -69,6 +69,15 @@ TEST_F(PanelAccessTest, SimulatorFileIsMadeFromTheDemoAndWrittenBack) {
     }
     EXPECT_EQ(Read(Path("short.bin")), "not a panel");
     ASSERT_EQ(ui.Messages().size(), 1u);
+
+    // A path that cannot be looked at is not a missing file: no demo panel
+    // is made up for it.
+    const std::string unreadable = (dir / std::string(300, 'a') / "panel.bin").string();
+    {
+        PanelJobScope scope("sim:" + unreadable, ui);
+        EXPECT_FALSE(scope.Ready());
+    }
+    EXPECT_EQ(ui.Messages().size(), 2u);
 }
 
 TEST_F(PanelAccessTest, APanelInUseIsNotTouched) {
@@ -101,7 +110,7 @@ TEST_F(PanelAccessTest, APanelInUseIsNotTouched) {
 class CliPanelTest : public SiteStoreTest {
   protected:
     int Run(const std::string& arguments) {
-        const std::string command = std::string("\"") + M720_CLI_PATH + "\" " + arguments +
+        const std::string command = environment + "\"" + M720_CLI_PATH + "\" " + arguments +
                                     " > /dev/null 2> \"" + Path("stderr.txt") + "\" < /dev/null";
         int status = std::system(command.c_str());
         err = Read(Path("stderr.txt"));
@@ -111,6 +120,7 @@ class CliPanelTest : public SiteStoreTest {
         return "--panel sim:" + Path("panel.bin") + options;
     }
     std::string err;
+    std::string environment; // "NAME=value " settings for the run
 };
 
 TEST_F(CliPanelTest, GetAndSend) {
@@ -151,6 +161,14 @@ TEST_F(CliPanelTest, APanelHeldByAnotherProgramIsLeftAlone) {
     EXPECT_FALSE(std::filesystem::exists(Path("panel.bin")));
     PanelLockRelease(&other);
     EXPECT_EQ(Run("get " + Path("site.psf") + " " + Sim()), 0);
+}
+
+// A runtime folder that is gone (or another user's, after su) must not make
+// every job believe the panel is in use: the lock goes somewhere usable.
+TEST_F(CliPanelTest, AStaleRuntimeFolderStillLetsAJobRun) {
+    environment = "XDG_RUNTIME_DIR=" + Path("gone") + " ";
+    ASSERT_EQ(Run("get " + Path("site.psf") + " " + Sim()), 0) << err;
+    EXPECT_EQ(err, "");
 }
 
 } // namespace
