@@ -12,6 +12,8 @@ constexpr int kSiteImageSize = 6144;
 // loaded one. Gives 0 for an unsupported version and leaves the store untouched.
 int SiteImageDecode(const uint8_t* image);
 
-// Fills the 6144 bytes of image from the current store (normalising the
-// day/night time texts in place) and gives the image checksum.
+// Fills the 6144 bytes of image from the current store and gives the image
+// checksum. The 5-second and pulse time texts are rewritten in place in the
+// form the panel will give back; the day/night texts are left as they are;
+// a missing site detail is created empty.
 uint16_t SiteImageEncode(uint8_t* image);
