@@ -293,6 +293,32 @@ TEST_F(ProtocolTest, QueryGivesTheFirmwareEnd) {
     EXPECT_TRUE(ui.seen.empty());
 }
 
+// A lost request is sent again by the transport only: four attempts, each
+// searching afresh, and nothing more once one got through.
+TEST(SendPacket, FourAttemptsEachSearchingAgain) {
+    SimulatedHidBus bus;
+    auto panel = std::make_shared<PlainDevice>(kPanelVendorId, kPanelProductId);
+    bus.Attach(panel);
+    PanelLink link(&bus);
+    PanelSession s{&link, nullptr};
+    const uint8_t packet[kPacketSize] = {0, kCmdReadData};
+
+    panel->SetOpenable(false);
+    SendPacket(s, packet);
+    EXPECT_EQ(panel->OpenCount(), 4);
+
+    panel->SetOpenable(true);
+    panel->SetStallWrites(true);
+    SendPacket(s, packet);
+    EXPECT_EQ(panel->OpenCount(), 8);
+    EXPECT_FALSE(PanelLinkIsOpen(link));
+
+    panel->SetStallWrites(false);
+    SendPacket(s, packet);
+    EXPECT_EQ(panel->OpenCount(), 9);
+    EXPECT_EQ(panel->written.size(), 1u);
+}
+
 // The reply wait lasts its 500 ms without keeping a processor busy, both
 // while the panel is missing (receive fails at once) and while it is silent.
 TEST_F(ProtocolTest, ReplyWaitDoesNotBurnTheProcessor) {
