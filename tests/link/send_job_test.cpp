@@ -60,6 +60,7 @@ TEST_F(SendJobTest, WritesVerifiesAndAGetGivesTheSiteBack) {
     for (int n = 1; n <= 192; ++n)
         LoopRecordEncode(loop.data() + 16 * (n - 1), n);
     const std::vector<std::string> sent = Lines();
+    const std::vector<uint8_t> before = panel->State();
 
     ASSERT_EQ(SendSettingsJob(session), 1);
     EXPECT_EQ(ui.seen, (std::vector<std::string>{
@@ -70,6 +71,20 @@ TEST_F(SendJobTest, WritesVerifiesAndAGetGivesTheSiteBack) {
     EXPECT_EQ(panel->ReadPayload(kLoopDataAddress, kLoopBlockSize), loop);
     EXPECT_EQ(Log16(kLogSiteChecksum), siteChecksum);
     EXPECT_EQ(Log16(kLogLoopChecksum), BlockChecksum(loop.data(), loop.size()));
+    // Nothing else changes: not the words' upper bytes, not the memory around
+    // both regions, not the events and counters next to the checksums.
+    const std::vector<uint8_t> after = panel->State();
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        const bool payload = i < kSimProgramBytes && i % 4 < 2 && i / 2 >= kLoopDataAddress &&
+                             i / 2 < kSiteDataAddress + kSiteImageSize;
+        const bool checksums =
+            i >= kSimProgramBytes + kLogSiteChecksum && i < kSimProgramBytes + kLogAlarmCount;
+        if (!payload && !checksums && after[i] != before[i]) {
+            ADD_FAILURE() << "state byte 0x" << std::hex << i << " changed";
+            break;
+        }
+    }
 
     // The opening exchanges, then the erases in order.
     auto requests = panel->Requests();
