@@ -1,7 +1,7 @@
 #include "link/event_log.h"
 
 #include "link/event_time.h"
-#include "link/exports.h"
+#include "model/file_io.h"
 #include "model/number_text.h"
 #include "model/settings_store.h"
 
@@ -202,5 +202,5 @@ std::string EventLogCsv() {
 }
 
 int ExportEventLog(const char* path) {
-    return WriteExportFile(path, EventLogCsv());
+    return ReplaceFile(path, EventLogCsv()) ? 1 : 0;
 }

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -157,25 +156,12 @@ std::string TextsCsv() {
     return file;
 }
 
-int WriteExportFile(const char* path, const std::string& contents) {
-    // Replacing a file does not need its write permission, but creating it
-    // for writing does: a read-only file is refused, not silently replaced.
-    std::error_code error;
-    if (std::filesystem::exists(path, error)) {
-        std::FILE* existing = std::fopen(path, "r+b");
-        if (!existing)
-            return 0;
-        std::fclose(existing);
-    }
-    return ReplaceFile(path, contents) ? 1 : 0;
-}
-
 int ExportDeviceData(const char* path) {
-    return WriteExportFile(path, DeviceDataCsv());
+    return ReplaceFile(path, DeviceDataCsv()) ? 1 : 0;
 }
 int ExportMatrix(const char* path) {
-    return WriteExportFile(path, MatrixCsv());
+    return ReplaceFile(path, MatrixCsv()) ? 1 : 0;
 }
 int ExportTexts(const char* path) {
-    return WriteExportFile(path, TextsCsv());
+    return ReplaceFile(path, TextsCsv()) ? 1 : 0;
 }

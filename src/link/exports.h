@@ -14,8 +14,3 @@ std::string TextsCsv();
 int ExportDeviceData(const char* path);
 int ExportMatrix(const char* path);
 int ExportTexts(const char* path);
-
-// Writes an export's contents to the file, as the exports above do: 0 when
-// the file cannot be written completely, or when it exists and may not be
-// written (read-only); 1 otherwise.
-int WriteExportFile(const char* path, const std::string& contents);

@@ -10,7 +10,9 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -62,10 +64,35 @@ bool ReplaceFile(const char* path, const std::string& contents) {
 #else
 
 bool ReplaceFile(const char* path, const std::string& contents) {
-    std::string temp = TemporaryName(path);
+    // A symbolic link is written through: the file it names is replaced.
+    std::string target = path;
+    if (char* resolved = realpath(path, nullptr)) {
+        target = resolved;
+        free(resolved);
+    }
+    struct stat old {};
+    bool exists = stat(target.c_str(), &old) == 0;
+    if (exists) {
+        // Only a regular file the user may write is replaced: a read-only
+        // file, a folder or a device is refused as opening it would be.
+        if (!S_ISREG(old.st_mode))
+            return false;
+        int probe = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+        if (probe < 0)
+            return false;
+        close(probe);
+    }
+    std::string temp = TemporaryName(target.c_str());
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
+    if (exists) {
+        // The new file keeps the old one's permissions and, where allowed, owner.
+        fchmod(fd, old.st_mode & 07777);
+        if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Only the owner's own files can keep their owner; nothing is lost.
+        }
+    }
     bool ok = true;
     const char* p = contents.data();
     size_t left = contents.size();
@@ -85,7 +112,7 @@ bool ReplaceFile(const char* path, const std::string& contents) {
     ok = fsync(fd) == 0 && ok;
 #endif
     ok = close(fd) == 0 && ok;
-    ok = ok && rename(temp.c_str(), path) == 0;
+    ok = ok && rename(temp.c_str(), target.c_str()) == 0;
     if (!ok)
         unlink(temp.c_str());
     return ok;

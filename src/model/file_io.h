@@ -7,6 +7,8 @@
 bool ReadWholeFile(const char* path, std::string* contents);
 
 // Writes the bytes to a temporary file in the target's folder, flushes and
-// syncs it, then renames it over the target. False on any error; the
-// temporary file is then removed and an existing target is left as it was.
+// syncs it, then renames it over the target (through a symbolic link, keeping
+// the old file's permissions). False on any error, and for a target that
+// exists but is not a regular file the user may write; the temporary file is
+// then removed and an existing target is left as it was.
 bool ReplaceFile(const char* path, const std::string& contents);
