@@ -52,7 +52,8 @@ void GridWidget::keyPressEvent(QKeyEvent* event) {
             MoveCursorByKey(std::min(s.rowCount, row + perPage), column);
         return;
     case Qt::Key_PageUp:
-        if (EndEditing() && s.rowCount > 0 && row > 1)
+        // From the header row too: it lands on the first data row.
+        if (EndEditing() && s.rowCount > 0 && row != 1)
             MoveCursorByKey(std::max(1, row - perPage), column);
         return;
     case Qt::Key_Down:
@@ -107,7 +108,8 @@ bool GridWidget::HandleCharacter(int ch) {
     } else {
         QApplication::beep();
     }
-    update();
+    // The cursor row may have come back into view: the bars follow.
+    Changed();
     return true;
 }
 

@@ -105,7 +105,8 @@ void GridWidget::PaintColumn(QPainter& painter, const GridSpan& span, int lastRo
     for (int row = firstDirty; row <= lastDirty; ++row) {
         QRect r(span.x, top + (row - s.firstRow) * s.rowHeight, span.width, s.rowHeight);
         GridCellRead(store, row, span.column, &cell);
-        QColor textColour = GridColour(s.textColour);
+        // Only the header row greys with a disabled grid; cell texts stay black.
+        QColor textColour = GridColour(GridRgb(0, 0, 0));
         if (span.column == 0) {
             GridDrawEtchedEdge(painter, r);
         } else {

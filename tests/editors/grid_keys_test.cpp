@@ -171,6 +171,16 @@ TEST_F(GridTest, PagingStaysWithinTheRows) {
     QTest::keyClick(grid_, Qt::Key_PageDown);
     QTest::keyClick(grid_, Qt::Key_End); // other keys change nothing
     EXPECT_EQ(grid_->CursorRow(), 21);
+
+    // From the header row, Up stays but Page Up lands on the first row.
+    QTest::mouseClick(grid_, Qt::LeftButton, {}, CellCentre(0, 1));
+    ASSERT_EQ(grid_->CursorRow(), 0);
+    reports_.clear();
+    QTest::keyClick(grid_, Qt::Key_Up);
+    EXPECT_EQ(grid_->CursorRow(), 0);
+    QTest::keyClick(grid_, Qt::Key_PageUp);
+    EXPECT_EQ(grid_->CursorRow(), 1);
+    EXPECT_EQ(Codes(), (CodeList{GN_ROWCHANGE, GN_SELCHANGE}));
 }
 
 TEST_F(GridTest, MovingAKeyEndsTheEditFirst) {

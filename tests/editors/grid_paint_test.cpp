@@ -172,13 +172,29 @@ TEST_F(GridPaintTest, EditBoxShowsTheTypedText) {
     EXPECT_GT(darkRight, 0);
 }
 
-TEST_F(GridPaintTest, DisabledGridGreysItsText) {
+TEST_F(GridPaintTest, DisabledGridGreysOnlyItsHeaderText) {
     Fill(1, 1);
     GridSetText(grid_, 0, 1, "WWWW");
+    GridSetText(grid_, 1, 1, "WWWW");
+    GridSetText(grid_, 1, 0, "WWWW");
+    // The darkest pixel of a cell is the core of its text.
+    auto darkest = [this](const QImage& shot, int row, int column) {
+        const QRect r = CellRect(row, column).adjusted(3, 3, -3, -3);
+        int dark = 255;
+        for (int x = r.left(); x <= r.right(); ++x)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                dark = std::min(dark, shot.pixelColor(x, y).red());
+        return dark;
+    };
     grid_->setEnabled(false);
     EXPECT_EQ(grid_->State().textColour, GridRgb(120, 120, 120));
+    QImage shot = Shot();
+    EXPECT_EQ(darkest(shot, 0, 1), 120);
+    EXPECT_LT(darkest(shot, 1, 1), 60);
+    EXPECT_LT(darkest(shot, 1, 0), 60);
     grid_->setEnabled(true);
     EXPECT_EQ(grid_->State().textColour, GridRgb(0, 0, 0));
+    EXPECT_LT(darkest(Shot(), 0, 1), 60);
 }
 
 } // namespace

@@ -88,6 +88,20 @@ TEST_F(GridScrollTest, KeysKeepTheCursorInView) {
     EXPECT_EQ(s.firstRow, 1);
 }
 
+TEST_F(GridScrollTest, TypingBringsTheCursorRowBackWithTheBar) {
+    Fill(100, 2);
+    grid_->SetEditable(true);
+    grid_->SetCursor(3, 1);
+    QScrollBar* bar = Bar(Qt::Vertical);
+    bar->setValue(50); // the cursor row scrolled out of sight
+    ASSERT_EQ(grid_->State().firstRow, 50);
+    QTest::keyClicks(grid_, "a");
+    EXPECT_EQ(grid_->State().firstRow, 3);
+    EXPECT_EQ(bar->value(), 3);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(grid_->State().firstRow, 4);
+}
+
 TEST_F(GridScrollTest, TitleAndRowHeightKeepTheCursorInView) {
     Fill(30, 2);
     grid_->SetCursor(10, 1);
