@@ -71,8 +71,15 @@ int CmdSet(const CliOptions& options) {
         return kExitBadInput;
     }
     for (size_t k = 2; k < options.args.size(); ++k) {
-        if (options.args[k].find('=') == std::string::npos) {
-            CliMessage("m720-cli: expected NAME=VALUE, got " + options.args[k]);
+        const std::string& a = options.args[k];
+        size_t eq = a.find('=');
+        if (eq == std::string::npos) {
+            CliMessage("m720-cli: expected NAME=VALUE, got " + a);
+            return kExitBadInput;
+        }
+        // Saving such a name would make a file that its next load refuses.
+        if (!SiteFileKeepsName(a.substr(0, eq).c_str())) {
+            CliMessage("m720-cli: a site file cannot keep the name " + a.substr(0, eq));
             return kExitBadInput;
         }
     }

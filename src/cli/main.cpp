@@ -47,6 +47,16 @@ int Usage() {
     return kExitBadInput;
 }
 
+// Results on stdout that could not be written (a full disk, a closed
+// stream) make the run a failure instead of a silent success.
+int Finish(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        CliMessage("m720-cli: the output could not be written");
+        return status == kExitDone ? kExitFailed : status;
+    }
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -89,17 +99,17 @@ int main(int argc, char** argv) {
     }
     if (help) {
         std::fputs(kUsage, stdout);
-        return kExitDone;
+        return Finish(kExitDone);
     }
     if (version) {
         std::printf("m720-cli %s\n", M720_VERSION);
-        return kExitDone;
+        return Finish(kExitDone);
     }
     if (options.args.empty())
         return Usage();
     for (const Command& c : kCommands)
         if (options.args[0] == c.name)
-            return c.run(options);
+            return Finish(c.run(options));
     std::fprintf(stderr, "m720-cli: unknown command %s\n", options.args[0].c_str());
     return Usage();
 }

@@ -45,6 +45,11 @@ void Unescape(const char* value, size_t length, char* out) {
     out[n] = '\0';
 }
 
+// Bytes that the reader strips from the end of a name.
+bool IsNameTail(char c) {
+    return static_cast<signed char>(c) <= 32;
+}
+
 // Splits one line (without its line end) into name and unescaped value;
 // false for a line without an equals sign or a pair of double quotes.
 bool ParseLine(const char* line, size_t length, char* name, char* value) {
@@ -59,13 +64,14 @@ bool ParseLine(const char* line, size_t length, char* name, char* value) {
     if (!close)
         return false;
 
-    // Trailing bytes whose signed value is 32 or less are not part of the name.
-    const char* nameEnd = equals;
-    while (nameEnd > line && static_cast<signed char>(nameEnd[-1]) <= 32)
-        --nameEnd;
-    size_t nameLength = static_cast<size_t>(nameEnd - line);
+    // Trailing bytes whose signed value is 32 or less are not part of the
+    // name. A long name is cut first, so the name kept never ends in such a
+    // byte: written again, it reads back the same and the file keeps its check.
+    size_t nameLength = static_cast<size_t>(equals - line);
     if (nameLength > kSettingNameSize - 1)
         nameLength = kSettingNameSize - 1;
+    while (nameLength > 0 && IsNameTail(line[nameLength - 1]))
+        --nameLength;
     std::memcpy(name, line, nameLength);
     name[nameLength] = '\0';
     Unescape(open + 1, static_cast<size_t>(close - open - 1), value);
@@ -138,6 +144,16 @@ int SiteFileRead(const char* path) {
             SettingPut(name, value);
     });
     return StoreChecksum() == expected ? 0 : -1;
+}
+
+bool SiteFileKeepsName(const char* name) {
+    size_t length = strnlen(name, kSettingNameSize - 1);
+    if (length > 0 && IsNameTail(name[length - 1]))
+        return false;
+    if (std::memchr(name, '=', length) || std::memchr(name, '\n', length) ||
+        std::memchr(name, '\x1A', length))
+        return false;
+    return std::strcmp(name, "Check") != 0;
 }
 
 bool SiteFileNames(const char* path, std::vector<std::string>* names) {

@@ -15,6 +15,12 @@ bool SiteFileWrite(const char* path);
 // not (or no Check line); -2: the file could not be opened.
 int SiteFileRead(const char* path);
 
+// True when a setting of that name (as the store keeps it, cut at 127
+// characters) is read back from a written file under the same name. Names
+// that end in a blank, control or non-ASCII byte, hold '=', a line feed or
+// Ctrl-Z, or are "Check" would make a file that fails its own check.
+bool SiteFileKeepsName(const char* name);
+
 // The names of the file's setting lines in the order they first appear
 // (without Check). False when the file cannot be read.
 bool SiteFileNames(const char* path, std::vector<std::string>* names);

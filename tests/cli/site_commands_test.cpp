@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -82,6 +83,28 @@ TEST_F(SiteCommands, MissingNamesAndBadFiles) {
     // set on a refused file changes nothing.
     EXPECT_EQ(RunCli("set " + ShellQuote(edited) + " NumZones=5").status, 2);
     EXPECT_EQ(Slurp(edited), file);
+}
+
+TEST_F(SiteCommands, SetRefusesNamesTheFileCannotKeep) {
+    ASSERT_EQ(RunCli("new " + ShellQuote(site)).status, 0);
+    std::string before = Slurp(site);
+    for (const std::string& name :
+         std::vector<std::string>{"Check", "Tail ", "Tail\xE9", std::string(126, 'N') + " tail"}) {
+        CliRun set = RunCli("set " + ShellQuote(site) + " SiteName=x " + ShellQuote(name + "=1"));
+        EXPECT_EQ(set.status, 2) << name;
+        EXPECT_EQ(set.err, "m720-cli: a site file cannot keep the name " + name + "\n");
+    }
+    EXPECT_EQ(Slurp(site), before);
+    EXPECT_EQ(RunCli("show " + ShellQuote(site) + " SiteName").status, 0);
+}
+
+TEST_F(SiteCommands, OutputThatCannotBeWrittenIsAFailure) {
+    ASSERT_EQ(RunCli("new " + ShellQuote(site)).status, 0);
+    CliRun full = RunCli("show " + ShellQuote(site) + " >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "m720-cli: the output could not be written\n");
+    EXPECT_EQ(RunCli("--help >/dev/full").status, 1);
+    EXPECT_EQ(RunCli("show " + ShellQuote(site) + " SiteName >&-").status, 1);
 }
 
 TEST(CliUsage, HelpVersionAndBadUsage) {

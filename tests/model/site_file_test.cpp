@@ -53,7 +53,11 @@ TEST_F(SiteFileTest, ReaderRules) {
         std::string file;
         const char* name;  // setting to look at
         const char* value; // its value, nullptr for absent
-    } cases[] = {
+    };
+    // A long name is cut before its trailing blanks go, so the name kept
+    // never ends in a blank.
+    const std::string cut(126, 'N');
+    const Case cases[] = {
         {"Zone_1 = \"a\"\r\nZone_1 = \"b\"\r\n", "Zone_1", "b"},
         {"Name \t = \"x\"\n", "Name", "x"},
         {" Name = \"x\"\n", " Name", "x"},
@@ -75,6 +79,8 @@ TEST_F(SiteFileTest, ReaderRules) {
         {"N = \"1\"\x1AM = \"2\"\n", "M", nullptr}, // Ctrl-Z ends the file
         {"N=\"=\"\n", "N", "="},
         {std::string("N = \"a\0b\"\n", 10), "N", nullptr}, // a NUL byte ends the line
+        {cut + " tail = \"x\"\n", cut.c_str(), "x"},
+        {cut + "\xA0tail = \"x\"\n", cut.c_str(), "x"},
     };
     for (const Case& c : cases) {
         Reset();
@@ -84,6 +90,42 @@ TEST_F(SiteFileTest, ReaderRules) {
             EXPECT_EQ(v, nullptr) << c.file;
         else
             EXPECT_STREQ(v, c.value) << c.file;
+    }
+}
+
+TEST_F(SiteFileTest, NamesThatAFileCannotKeep) {
+    struct Case {
+        std::string name;
+        bool kept;
+    } const cases[] = {
+        {"SiteName", true},
+        {" Lead", true},
+        {"", true},
+        {"in\rside", true},
+        {"a\"b", true},
+        {std::string(126, 'N') + " tail", false}, // kept as 127 characters ending in a blank
+        {std::string(127, 'N') + " ", true},
+        {"Check", false},
+        {"Check2", true},
+        {"Tail ", false},
+        {"Tail\t", false},
+        {"Tail\xE9", false},
+        {"a=b", false},
+        {"a\nb", false},
+        {"a\x1A"
+         "b",
+         false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SiteFileKeepsName(c.name.c_str()), c.kept) << c.name;
+        if (!c.kept)
+            continue;
+        // What is kept reads back: the saved file passes its check.
+        Reset();
+        SettingSet(c.name.c_str(), "v");
+        ASSERT_TRUE(SiteFileWrite(Path("k.psf").c_str()));
+        Reset();
+        EXPECT_EQ(SiteFileRead(Path("k.psf").c_str()), 0) << c.name;
     }
 }
 
