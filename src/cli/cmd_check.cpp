@@ -1,6 +1,7 @@
 // check, export and import-text.
 #include "check/design_check.h"
 #include "cli/cli.h"
+#include "cli/cli_paths.h"
 #include "link/event_log.h"
 #include "link/exports.h"
 #include "link/text_import.h"
@@ -72,6 +73,8 @@ int CmdExport(const CliOptions& options) {
         CliMessage("usage: m720-cli export devices|matrix|texts|events SITE OUT.csv");
         return kExitBadInput;
     }
+    if (int status = CliRefuseSameFile(options.args[3], options.args[2], "the site file"))
+        return status;
     if (int status = CliLoadSite(options.args[2], options.loadErrors); status != kExitDone)
         return status;
     if (chosen->run(options.args[3].c_str()) != 1) {

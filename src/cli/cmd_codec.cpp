@@ -1,5 +1,6 @@
 // encode and decode: panel blocks as files.
 #include "cli/cli.h"
+#include "cli/cli_paths.h"
 
 #include "codec/block_checksum.h"
 #include "codec/loop_records.h"
@@ -9,7 +10,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -47,6 +50,14 @@ int CmdEncode(const CliOptions& options) {
         CliMessage("usage: m720-cli encode SITE IMAGE LOOP");
         return kExitBadInput;
     }
+    const std::string& imagePath = options.args[2];
+    const std::string& loopPath = options.args[3];
+    if (int status = CliRefuseSameFile(imagePath, options.args[1], "the site file"))
+        return status;
+    if (int status = CliRefuseSameFile(loopPath, options.args[1], "the site file"))
+        return status;
+    if (int status = CliRefuseSameFile(loopPath, imagePath, "also IMAGE"))
+        return status;
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
         return status;
     static uint8_t image[kSiteImageSize];
@@ -55,10 +66,21 @@ int CmdEncode(const CliOptions& options) {
     for (int n = 1; n <= kLoopAddresses; ++n)
         LoopRecordEncode(loop + kLoopRecordSize * (n - 1), n);
     uint16_t loopChecksum = BlockChecksum(loop, kLoopBlockSize);
-    if (int status = WriteBlock(options.args[2], image, kSiteImageSize); status != kExitDone)
+    // The two blocks belong together: when the loop block cannot be written,
+    // IMAGE is put back as it was.
+    std::error_code unknown;
+    const bool imageWasThere = std::filesystem::exists(imagePath, unknown) || unknown;
+    std::string oldImage;
+    const bool oldImageRead = imageWasThere && ReadWholeFile(imagePath.c_str(), &oldImage);
+    if (int status = WriteBlock(imagePath, image, kSiteImageSize); status != kExitDone)
         return status;
-    if (int status = WriteBlock(options.args[3], loop, kLoopBlockSize); status != kExitDone)
+    if (int status = WriteBlock(loopPath, loop, kLoopBlockSize); status != kExitDone) {
+        if (oldImageRead)
+            ReplaceFile(imagePath.c_str(), oldImage);
+        else if (!imageWasThere)
+            std::remove(imagePath.c_str());
         return status;
+    }
     std::printf("site checksum 0x%04X\nloop checksum 0x%04X\n", siteChecksum, loopChecksum);
     return kExitDone;
 }
@@ -69,6 +91,10 @@ int CmdDecode(const CliOptions& options) {
         return kExitBadInput;
     }
     const bool withLoop = options.args.size() == 4;
+    for (size_t k = 1; k + 1 < options.args.size(); ++k)
+        if (int status = CliRefuseSameFile(options.args.back(), options.args[k],
+                                           k == 1 ? "the site data image" : "the loop data block"))
+            return status;
     std::string image;
     std::string loop;
     if (int status = ReadBlock(options.args[1], kSiteImageSize, "site data image", &image);

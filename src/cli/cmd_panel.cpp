@@ -2,6 +2,7 @@
 #include "check/design_check.h"
 #include "cli/cli.h"
 #include "cli/cli_job_ui.h"
+#include "cli/cli_paths.h"
 #include "link/get_job.h"
 #include "link/panel_access.h"
 #include "link/send_job.h"
@@ -28,6 +29,13 @@ int CheckUsage(const CliOptions& options, const char* usage) {
 int CmdGet(const CliOptions& options) {
     if (int status = CheckUsage(options, "m720-cli get OUT [--panel PANEL]"))
         return status;
+    // The site file must not take the place of the simulated panel's memory.
+    PanelChoice choice;
+    ParsePanelChoice(options.panel, &choice, nullptr);
+    if (choice.simulated)
+        if (int status = CliRefuseSameFile(options.args[1], choice.path,
+                                           "the simulated panel's memory file"))
+            return status;
     CliEmptySite();
     CliJobUi ui;
     GetJobResult result;

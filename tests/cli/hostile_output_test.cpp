@@ -1,0 +1,77 @@
+// Output paths that name one of the command's own inputs, or the other
+// output: refused before anything is written, so no input is lost.
+#include "run_cli.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace {
+
+class HostileOutput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("m720-hostile-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        ASSERT_EQ(RunCli("new " + P("site.psf")).status, 0);
+        ASSERT_EQ(
+            RunCli("encode " + P("site.psf") + " " + P("image.bin") + " " + P("loop.bin")).status,
+            0);
+        ASSERT_EQ(RunCli("get " + P("panel.psf") + " --panel sim:" + P("panel.bin")).status, 0);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    // The quoted path of a file in the test folder.
+    std::string P(const std::string& name) const { return ShellQuote((dir / name).string()); }
+
+    std::map<std::string, std::string> Contents() const {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            files[entry.path().filename().string()] = Slurp(entry.path().string());
+        return files;
+    }
+
+    std::filesystem::path dir;
+};
+
+TEST_F(HostileOutput, AnOutputNamingAnInputIsRefusedAndNothingChanges) {
+    std::filesystem::create_symlink(dir / "image.bin", dir / "image-link.bin");
+    const std::string sameFolder = ShellQuote((dir / "." / "site.psf").string());
+    const std::string cases[] = {
+        "encode " + P("site.psf") + " " + P("site.psf") + " " + P("new-loop.bin"),
+        "encode " + P("site.psf") + " " + P("new-image.bin") + " " + sameFolder,
+        "encode " + P("site.psf") + " " + P("image.bin") + " " + P("image.bin"),
+        "encode " + P("site.psf") + " " + P("new.bin") + " " + P("new.bin"), // both new
+        "decode " + P("image.bin") + " " + P("image.bin"),
+        "decode " + P("image.bin") + " " + P("loop.bin") + " " + P("loop.bin"),
+        "decode " + P("image.bin") + " " + P("image-link.bin"),
+        "export devices " + P("site.psf") + " " + sameFolder,
+        "export events " + P("panel.psf") + " " + P("panel.psf"),
+        "get " + P("panel.bin") + " --panel sim:" + P("panel.bin"),
+    };
+    const auto before = Contents();
+    for (const std::string& args : cases) {
+        CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_NE(run.err.find("nothing was written"), std::string::npos) << args << run.err;
+        EXPECT_EQ(Contents(), before) << args;
+    }
+}
+
+TEST_F(HostileOutput, EncodeWritesBothBlocksOrNeither) {
+    std::filesystem::create_directories(dir / "folder");
+    const auto before = Contents();
+    // An existing IMAGE is put back; a new one is not left behind.
+    for (const char* image : {"image.bin", "new-image.bin"}) {
+        CliRun run = RunCli("encode " + P("site.psf") + " " + P(image) + " " + P("folder"));
+        EXPECT_EQ(run.status, 2) << image;
+        EXPECT_EQ(Contents(), before) << image;
+    }
+}
+
+} // namespace
