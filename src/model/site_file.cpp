@@ -24,82 +24,152 @@ void AppendEscaped(std::string* out, const char* value) {
     }
 }
 
-// Unescapes value[0..length) into out: each backslash and the (up to) three
-// characters behind it become the byte of their octal number. A backslash
-// with fewer than three characters before the value's end takes what there
-// is. The value ends at a NUL byte and is cut at 1023 characters.
-void Unescape(const char* value, size_t length, char* out) {
-    size_t n = 0;
-    for (size_t i = 0; i < length && n < kSettingValueSize - 1;) {
-        char c = value[i++];
-        if (c == '\\') {
-            char digits[4] = {0, 0, 0, 0};
-            for (int k = 0; k < 3 && i < length; ++k)
-                digits[k] = value[i++];
-            c = static_cast<char>(ParseUnsigned(digits, 8) & 0xFF);
-        }
-        if (c == '\0')
-            break;
-        out[n++] = c;
-    }
-    out[n] = '\0';
-}
-
 // Bytes that the reader strips from the end of a name.
 bool IsNameTail(char c) {
     return static_cast<signed char>(c) <= 32;
 }
 
-// Splits one line (without its line end) into name and unescaped value;
-// false for a line without an equals sign or a pair of double quotes.
-bool ParseLine(const char* line, size_t length, char* name, char* value) {
-    const char* end = line + length;
-    const char* equals = static_cast<const char*>(std::memchr(line, '=', length));
-    if (!equals)
-        return false;
-    const char* open = static_cast<const char*>(std::memchr(equals, '"', end - equals));
-    if (!open)
-        return false;
-    const char* close = static_cast<const char*>(std::memchr(open + 1, '"', end - open - 1));
-    if (!close)
-        return false;
-
-    // Trailing bytes whose signed value is 32 or less are not part of the
-    // name. A long name is cut first, so the name kept never ends in such a
-    // byte: written again, it reads back the same and the file keeps its check.
-    size_t nameLength = static_cast<size_t>(equals - line);
-    if (nameLength > kSettingNameSize - 1)
-        nameLength = kSettingNameSize - 1;
-    while (nameLength > 0 && IsNameTail(line[nameLength - 1]))
-        --nameLength;
-    std::memcpy(name, line, nameLength);
-    name[nameLength] = '\0';
-    Unescape(open + 1, static_cast<size_t>(close - open - 1), value);
-    return true;
-}
-
-// Calls handle(name, value) for each setting line of the file's text, in
-// file order. Text mode: a Ctrl-Z byte ends the file, CR LF ends a line.
-template <typename Handler> void ForEachLine(const std::string& contents, Handler handle) {
-    size_t size = contents.find('\x1A');
-    if (size == std::string::npos)
-        size = contents.size();
-    const char* data = contents.data();
-    char name[kSettingNameSize];
-    char value[kSettingValueSize];
-    size_t start = 0;
-    while (start < size) {
-        const char* lf = static_cast<const char*>(std::memchr(data + start, '\n', size - start));
-        size_t stop = lf ? static_cast<size_t>(lf - data) : size;
-        size_t length = stop - start;
-        if (length > 0 && data[start + length - 1] == '\r' && lf)
-            --length; // CR LF is a line end; a lone CR stays
-        // A line is text: a NUL byte ends it, as it ends every string read.
-        length = strnlen(data + start, length);
-        if (ParseLine(data + start, length, name, value))
-            handle(name, value);
-        start = stop + 1;
+// Reads setting lines byte by byte, so that a file of any size and lines of
+// any length take no more memory than one name and one value.
+//
+// A line is: the name up to the first equals sign (cut at 127 characters,
+// then trailing bytes whose signed value is 32 or less removed), then the
+// value between the first double quote after the equals sign and the next
+// one; anything behind it is ignored. The value is unescaped as it goes: a
+// backslash and the (up to) three characters behind it, before the closing
+// quote, become the byte of their octal number. The value ends at a
+// produced NUL byte and is cut at 1023 characters. A line without an equals
+// sign or a pair of quotes is skipped. A NUL byte in the file ends the line
+// (as it ends every string read); a CR before the line feed never matters,
+// since a line is complete once its closing quote is read.
+class LineReader {
+  public:
+    // Calls handle(name, value) for each complete setting line in data.
+    template <typename Handler> void Feed(const char* data, size_t size, Handler& handle) {
+        for (size_t i = 0; i < size; ++i) {
+            char c = data[i];
+            if (c == '\n') {
+                EndLine(handle);
+                continue;
+            }
+            switch (state_) {
+            case State::kName:
+                if (c == '=')
+                    state_ = State::kOpenQuote;
+                else if (c == '\0')
+                    state_ = State::kSkip;
+                else if (nameLength_ < kSettingNameSize - 1)
+                    name_[nameLength_++] = c;
+                break;
+            case State::kOpenQuote:
+                if (c == '"')
+                    state_ = State::kValue;
+                else if (c == '\0')
+                    state_ = State::kSkip;
+                break;
+            case State::kValue:
+                if (c == '"')
+                    state_ = State::kDone;
+                else if (c == '\0')
+                    state_ = State::kSkip;
+                else if (c == '\\')
+                    StartEscape();
+                else
+                    Produce(c);
+                break;
+            case State::kEscape:
+                if (c == '"') {
+                    EndEscape();
+                    state_ = State::kDone;
+                } else if (c == '\0') {
+                    state_ = State::kSkip;
+                } else {
+                    digits_[digitCount_++] = c;
+                    if (digitCount_ == 3) {
+                        EndEscape();
+                        state_ = State::kValue;
+                    }
+                }
+                break;
+            case State::kDone:
+            case State::kSkip: {
+                // The rest of the line does not matter: go to its end.
+                const void* lf = std::memchr(data + i, '\n', size - i);
+                i = lf ? static_cast<size_t>(static_cast<const char*>(lf) - data) - 1 : size;
+                break;
+            }
+            }
+        }
     }
+
+    // The end of the file ends its last line.
+    template <typename Handler> void Finish(Handler& handle) { EndLine(handle); }
+
+  private:
+    enum class State { kName, kOpenQuote, kValue, kEscape, kDone, kSkip };
+
+    void StartEscape() {
+        digitCount_ = 0;
+        state_ = State::kEscape;
+    }
+    void EndEscape() {
+        digits_[digitCount_] = '\0';
+        Produce(static_cast<char>(ParseUnsigned(digits_, 8) & 0xFF));
+    }
+    void Produce(char c) {
+        if (c == '\0')
+            valueEnded_ = true;
+        if (!valueEnded_ && valueLength_ < kSettingValueSize - 1)
+            value_[valueLength_++] = c;
+    }
+
+    template <typename Handler> void EndLine(Handler& handle) {
+        if (state_ == State::kDone) {
+            while (nameLength_ > 0 && IsNameTail(name_[nameLength_ - 1]))
+                --nameLength_;
+            name_[nameLength_] = '\0';
+            value_[valueLength_] = '\0';
+            handle(static_cast<const char*>(name_), static_cast<const char*>(value_));
+        }
+        state_ = State::kName;
+        nameLength_ = 0;
+        valueLength_ = 0;
+        valueEnded_ = false;
+    }
+
+    State state_ = State::kName;
+    char name_[kSettingNameSize];
+    char value_[kSettingValueSize];
+    char digits_[4];
+    size_t nameLength_ = 0;
+    size_t valueLength_ = 0;
+    int digitCount_ = 0;
+    bool valueEnded_ = false;
+};
+
+// Calls handle(name, value) for each setting line of the file, in file
+// order. Text mode: a Ctrl-Z byte ends the file. False when the file cannot
+// be opened or read.
+template <typename Handler> bool ForEachLine(const char* path, Handler handle) {
+    FILE* f = std::fopen(path, "rb");
+    if (!f)
+        return false;
+    LineReader reader;
+    char buffer[65536];
+    size_t n;
+    bool ended = false;
+    while (!ended && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        if (const void* z = std::memchr(buffer, '\x1A', n)) {
+            n = static_cast<size_t>(static_cast<const char*>(z) - buffer);
+            ended = true;
+        }
+        reader.Feed(buffer, n, handle);
+    }
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    if (ok)
+        reader.Finish(handle);
+    return ok;
 }
 
 } // namespace
@@ -133,16 +203,15 @@ bool SiteFileWrite(const char* path) {
 }
 
 int SiteFileRead(const char* path) {
-    std::string contents;
-    if (!ReadWholeFile(path, &contents))
-        return -2;
     uint32_t expected = 0;
-    ForEachLine(contents, [&](const char* name, const char* value) {
+    bool read = ForEachLine(path, [&](const char* name, const char* value) {
         if (std::strcmp(name, "Check") == 0)
             expected = ParseUnsigned(value, 10);
         else
             SettingPut(name, value);
     });
+    if (!read)
+        return -2;
     return StoreChecksum() == expected ? 0 : -1;
 }
 
@@ -158,13 +227,9 @@ bool SiteFileKeepsName(const char* name) {
 
 bool SiteFileNames(const char* path, std::vector<std::string>* names) {
     names->clear();
-    std::string contents;
-    if (!ReadWholeFile(path, &contents))
-        return false;
     std::unordered_set<std::string> seen;
-    ForEachLine(contents, [&](const char* name, const char*) {
+    return ForEachLine(path, [&](const char* name, const char*) {
         if (std::strcmp(name, "Check") != 0 && seen.insert(name).second)
             names->push_back(name);
     });
-    return true;
 }

@@ -12,7 +12,9 @@ struct SettingRecord;
 bool SiteFileWrite(const char* path);
 
 // Merges the file into the current store. 0: checksum matches; -1: it does
-// not (or no Check line); -2: the file could not be opened.
+// not (or no Check line); -2: the file could not be opened or read (a read
+// error part way leaves the lines before it merged). The file is read as a
+// stream: its size does not matter.
 int SiteFileRead(const char* path);
 
 // True when a setting of that name (as the store keeps it, cut at 127

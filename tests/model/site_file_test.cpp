@@ -168,6 +168,18 @@ TEST_F(SiteFileTest, LongValuesWithLineBreaksRoundTrip) {
     EXPECT_EQ(std::string(SettingGet("Longest")), longest);
 }
 
+TEST_F(SiteFileTest, LinesAcrossReadBlocksKeepTheirValues) {
+    // The file is read in blocks of 64 KiB: wherever a block ends inside a
+    // line, name, escape or quote, the line reads as a whole.
+    for (size_t pad = 65520; pad < 65540; ++pad) {
+        Reset();
+        std::string file = "A = \"" + std::string(pad, 'x') + "\"\r\nBcd = \"\101\102\"\r\n\x1A";
+        SiteFileRead(Write("blocks.psf", file).c_str());
+        ASSERT_STREQ(SettingGet("Bcd"), "AB") << pad;
+        EXPECT_EQ(std::strlen(SettingGet("A")), 1023u);
+    }
+}
+
 TEST_F(SiteFileTest, LoadAddsDefaultsAndSaveKeepsTheLoadedChecksum) {
     Write("only.psf", "SiteName = \"Depot\"\r\n");
     SiteFileRead(Path("only.psf").c_str());
