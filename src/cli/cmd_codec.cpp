@@ -17,15 +17,29 @@
 namespace {
 
 // Reads a panel block file of exactly the given size. Gives kExitDone or the
-// exit status after saying what is wrong.
+// exit status after saying what is wrong. Reading stops one byte past the
+// size, so a huge file or a device that never ends is refused at once.
 int ReadBlock(const std::string& path, size_t size, const char* what, std::string* bytes) {
-    if (!ReadWholeFile(path.c_str(), bytes)) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    bytes->assign(size + 1, '\0');
+    const size_t got = file ? std::fread(bytes->data(), 1, bytes->size(), file) : 0;
+    const bool failed = !file || std::ferror(file);
+    if (file)
+        std::fclose(file);
+    if (failed) {
         CliMessage("Couldn't open file");
         return kExitBadInput;
     }
-    if (bytes->size() != size) {
+    bytes->resize(got);
+    if (got != size) {
+        std::string has = std::to_string(got);
+        if (got > size) {
+            std::error_code unknown;
+            const auto total = std::filesystem::file_size(path, unknown);
+            has = unknown ? "more" : std::to_string(total);
+        }
         CliMessage("m720-cli: " + path + " is not a " + what + ": it must be " +
-                   std::to_string(size) + " bytes, it has " + std::to_string(bytes->size()));
+                   std::to_string(size) + " bytes, it has " + has);
         return kExitBadInput;
     }
     return kExitDone;

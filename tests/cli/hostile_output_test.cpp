@@ -1,12 +1,22 @@
 // Output paths that name one of the command's own inputs, or the other
-// output: refused before anything is written, so no input is lost.
+// output: refused before anything is written, so no input is lost. Inputs
+// that never end are refused without being read whole.
 #include "run_cli.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <future>
 #include <map>
+#include <pthread.h>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -71,6 +81,58 @@ TEST_F(HostileOutput, EncodeWritesBothBlocksOrNeither) {
         CliRun run = RunCli("encode " + P("site.psf") + " " + P(image) + " " + P("folder"));
         EXPECT_EQ(run.status, 2) << image;
         EXPECT_EQ(Contents(), before) << image;
+    }
+}
+
+// Writes up to limit bytes into the named pipe once a reader has opened it.
+// True when the reader closed its end before all of them were taken.
+bool FeedPipe(const std::string& path, size_t limit) {
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr); // EPIPE instead of the signal
+    int fd = -1;
+    for (int i = 0; i < 1000 && fd < 0; ++i) {
+        fd = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd < 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (fd < 0)
+        return false;
+    fcntl(fd, F_SETFL, 0);
+    const std::vector<char> chunk(4096, '\0');
+    bool closedEarly = false;
+    for (size_t sent = 0; sent < limit;) {
+        const ssize_t n = write(fd, chunk.data(), chunk.size());
+        if (n < 0) {
+            closedEarly = errno == EPIPE;
+            break;
+        }
+        sent += static_cast<size_t>(n);
+    }
+    close(fd);
+    return closedEarly;
+}
+
+TEST_F(HostileOutput, EndlessInputsAreNotReadWhole) {
+    const std::string fifo = (dir / "endless").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    struct Case {
+        std::string args;
+        int status;
+        const char* message;
+    } cases[] = {
+        {"decode " + P("endless") + " " + P("out.psf"), 2, "it has more"},
+        {"decode " + P("image.bin") + " " + P("endless") + " " + P("out.psf"), 2, "it has more"},
+        {"get " + P("out.psf") + " --panel sim:" + P("endless"), 1, "cannot be read"},
+    };
+    for (const Case& c : cases) {
+        auto feeder = std::async(std::launch::async, FeedPipe, fifo, size_t{8} << 20);
+        CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << run.err;
+        EXPECT_TRUE(feeder.get()) << c.args << ": read to the end";
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.psf")) << c.args;
     }
 }
 
