@@ -85,6 +85,38 @@ TEST_F(SiteCommands, MissingNamesAndBadFiles) {
     EXPECT_EQ(Slurp(edited), file);
 }
 
+TEST_F(SiteCommands, ShowAllListsTheFileOrderThenTheAddedDefaultsInSlotOrder) {
+    // SiteName's home slot lies behind NumZones', and SiteName comes twice.
+    std::string body = "SiteName = \"A\"\r\nNumZones = \"8\"\r\nSiteName = \"B\"\r\n";
+    uint32_t check = 0x5A5A5A5Au;
+    for (const char* text : {"SiteName", "B", "NumZones", "8"})
+        for (const char* p = text; *p; ++p)
+            check += static_cast<unsigned char>(*p);
+    FILE* f = std::fopen(site.c_str(), "wb");
+    std::string file = body + "Check = \"" + std::to_string(check) + "\"\r\n";
+    std::fwrite(file.data(), 1, file.size(), f);
+    std::fclose(f);
+
+    CliRun all = RunCli("show " + ShellQuote(site));
+    ASSERT_EQ(all.status, 0) << all.err;
+    const std::string head = "SiteName = \"B\"\nNumZones = \"8\"\n";
+    ASSERT_EQ(all.out.substr(0, head.size()), head);
+
+    // Saved, the same store lists every setting in slot order.
+    ASSERT_EQ(RunCli("set " + ShellQuote(site) + " SiteName=B").status, 0);
+    std::string rest;
+    std::string saved = Slurp(site);
+    for (size_t at = 0; at < saved.size();) {
+        size_t end = saved.find("\r\n", at);
+        std::string line = saved.substr(at, end - at);
+        if (line.rfind("SiteName = ", 0) != 0 && line.rfind("NumZones = ", 0) != 0 &&
+            line.rfind("Check = ", 0) != 0)
+            rest += line + "\n";
+        at = end + 2;
+    }
+    EXPECT_TRUE(all.out.substr(head.size()) == rest);
+}
+
 TEST_F(SiteCommands, SetRefusesNamesTheFileCannotKeep) {
     ASSERT_EQ(RunCli("new " + ShellQuote(site)).status, 0);
     std::string before = Slurp(site);
