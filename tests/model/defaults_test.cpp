@@ -43,6 +43,29 @@ TEST_F(DefaultsTest, NewSiteHoldsEverySettingOnce) {
     EXPECT_EQ(SettingGet("Matrix_0_1"), nullptr);
 }
 
+// A record whose home slot is taken goes to the lowest free slot, so where
+// it lies (and the line order of a new site file) follows the order in which
+// the defaults are created: address by address, zone by zone (text, then
+// alarm type), the matrix, the banners, the panel options' left column
+// before the right one, the site details.
+TEST_F(DefaultsTest, NewSiteSlotsFollowTheCreationOrder) {
+    FillSiteDefaults();
+    struct Case {
+        int slot;
+        const char* name;
+    } const cases[] = {
+        {0, "Coverage_8"},          {1, "Coverage_9"},      {2, "Zone_10"},
+        {1201, "AlarmType_1"},      {1202, "AlarmType_2"},  {2617, "ContractorCode"},
+        {2618, "PulseOnTime"},      {2632, "PulseOffTime"}, {2664, "EngineerCode"},
+        {2665, "DisabledOPGroups"}, {2677, "NumZones"},     {2710, "Serial"},
+    };
+    for (const Case& c : cases) {
+        const SettingRecord* r = StoreRecordAt(&store, c.slot);
+        ASSERT_NE(r, nullptr) << c.slot;
+        EXPECT_STREQ(r->name, c.name) << c.slot;
+    }
+}
+
 TEST_F(DefaultsTest, ExistingSettingsKeepTheirValues) {
     SettingSet("SiteName", "Depot");
     SettingSet("Zone_5", "7");
