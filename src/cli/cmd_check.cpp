@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -100,6 +101,17 @@ int CmdImportText(const CliOptions& options) {
     }
     if (result != 0 && result != -1)
         return kExitFailed;
+    // The reader passes over settings a full store cannot take: OUT would
+    // then lack them without a word.
+    std::vector<std::string> names;
+    SiteFileNames(options.args[2].c_str(), &names);
+    for (const std::string& name : names) {
+        if (!SettingGet(name.c_str())) {
+            CliMessage("m720-cli: the site cannot hold every setting of " + options.args[2] + " (" +
+                       name + " is one too many); nothing was written");
+            return kExitFailed;
+        }
+    }
     CentreImportedTexts();
     if (int status = CliSaveSite(options.args[3]); status != kExitDone)
         return status;

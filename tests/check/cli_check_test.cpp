@@ -126,6 +126,14 @@ TEST_F(CliCheckTest, ImportTextMergesCentresAndSaves) {
     EXPECT_EQ(Cli("import-text " + site + " " + Path("none.txt") + " " + Path("r2.psf")), 2);
     EXPECT_EQ(err, "Couldn't open file\n");
     EXPECT_FALSE(std::filesystem::exists(Path("r2.psf")));
+
+    // More settings than the site can hold: no OUT that silently lacks some.
+    std::string many;
+    for (int i = 0; i < kStoreSlotCount; ++i)
+        many += "Extra_" + std::to_string(i) + " = \"1\"\r\n";
+    EXPECT_EQ(Cli("import-text " + site + " " + Write("many.txt", many) + " " + Path("r3.psf")), 1);
+    EXPECT_NE(err.find("nothing was written"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(Path("r3.psf")));
 }
 
 } // namespace
