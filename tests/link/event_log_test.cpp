@@ -9,8 +9,6 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
 #endif
 
 namespace {
@@ -206,14 +204,7 @@ TEST_F(EventLogTest, ExportReportsAFullDiskOrAMissingFolder) {
     for (int n = 1; n <= 1000; ++n)
         SettingSet(("FireEvent_" + std::to_string(n)).c_str(), "5, 12, 951827696");
     std::string path = Write("log.csv", "old contents");
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    int result = ExportEventLog(path.c_str());
-    setrlimit(RLIMIT_FSIZE, &old);
+    int result = WithFileSizeLimit(4096, [&] { return ExportEventLog(path.c_str()); });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Read(path), "old contents");
     EXPECT_EQ(ExportEventLog(Path("no/such/folder/log.csv").c_str()), 0);

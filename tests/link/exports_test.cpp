@@ -9,8 +9,6 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -135,14 +133,7 @@ TEST_F(ExportsTest, FailedWritesGiveZeroAndKeepTheOldFile) {
     using Export = int (*)(const char*);
     for (Export run : {ExportDeviceData, ExportMatrix, ExportTexts, ExportEventLog}) {
         std::string path = Write("out.csv", "old contents");
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old{};
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 1024;
-        setrlimit(RLIMIT_FSIZE, &small);
-        int result = run(path.c_str());
-        setrlimit(RLIMIT_FSIZE, &old);
+        int result = WithFileSizeLimit(1024, [&] { return run(path.c_str()); });
         EXPECT_EQ(result, 0);
         EXPECT_EQ(Read(path), "old contents");
         EXPECT_EQ(run(Path("no/such/folder/out.csv").c_str()), 0);
