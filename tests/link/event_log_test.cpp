@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#endif
-
 namespace {
 
 using EventLogTest = SiteStoreTest;
