@@ -1,6 +1,5 @@
 #include "check/design_check.h"
 
-#include "check/fraction_text.h"
 #include "model/device_types.h"
 #include "model/number_text.h"
 #include "model/settings_store.h"
@@ -339,10 +338,10 @@ int CheckDesign(char* report) {
     // Pulse timing.
     if (SettingGetInt("Language") == 1) {
         const char* on = SettingGet("PulseOnTime");
-        if (on && ParseFraction(on) != 3.5)
+        if (on && ParseDecimalFraction(on) != 3.5)
             r.Fault("Pulse on time not 3.5s\r\n");
         const char* off = SettingGet("PulseOffTime");
-        if (off && ParseFraction(off) != 0.5)
+        if (off && ParseDecimalFraction(off) != 0.5)
             r.Fault("Pulse off time not 0.5s\r\n");
     }
 

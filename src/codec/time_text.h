@@ -22,8 +22,3 @@ uint8_t EncodeHalfSeconds(char* text);
 void FormatClock(char* out, size_t size, uint8_t hours, uint8_t minutes);
 // "h:mm" to its two bytes; the text is left as it is.
 void EncodeClock(const char* text, uint8_t* hours, uint8_t* minutes);
-
-// The leading decimal fraction of a text, as the panel PC's conversion
-// reads it: blanks, sign, digits with an optional point, an optional
-// exponent. No digits give 0.
-double ParseDecimalFraction(const char* text);

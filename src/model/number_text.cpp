@@ -1,9 +1,15 @@
 #include "model/number_text.h"
 
+#include <charconv>
+
 namespace {
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 int DigitValue(char c) {
@@ -52,4 +58,76 @@ uint32_t ParseUnsigned(const char* text, int base, const char** end) {
         return 0xFFFFFFFFu;
     uint32_t result = static_cast<uint32_t>(value);
     return negative ? 0u - result : result;
+}
+
+double ParseDecimalFraction(const char* text) {
+    if (!text)
+        return 0.0;
+    const char* p = text;
+    while (IsSpace(*p))
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    // Only the decimal form: the panel PC's conversion knows no hexadecimal
+    // fractions, infinities or NaN, so such texts have no digits and give 0.
+    const char* start = p;
+    const char* q = p;
+    while (IsDigit(*q))
+        ++q;
+    const char* intEnd = q;
+    if (*q == '.') {
+        const char* r = q + 1;
+        while (IsDigit(*r))
+            ++r;
+        if (q > start || r > q + 1)
+            q = r;
+    }
+    if (q == start)
+        return 0.0;
+    long exponent = 0;
+    if (*q == 'e' || *q == 'E') {
+        const char* r = q + 1;
+        bool expNegative = false;
+        if (*r == '+' || *r == '-') {
+            expNegative = *r == '-';
+            ++r;
+        }
+        if (IsDigit(*r)) {
+            while (IsDigit(*r)) {
+                if (exponent < 100000)
+                    exponent = exponent * 10 + (*r - '0');
+                ++r;
+            }
+            if (expNegative)
+                exponent = -exponent;
+            q = r;
+        }
+    }
+    double value = 0.0;
+    auto [end, error] = std::from_chars(start, q, value, std::chars_format::general);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        // Beyond what a double holds: decide between huge and tiny from the
+        // decimal position of the first non-zero digit.
+        const char* d = start;
+        while (d < intEnd && *d == '0')
+            ++d;
+        long magnitude = 0;
+        if (d < intEnd) {
+            magnitude = static_cast<long>(intEnd - d);
+        } else {
+            const char* f = intEnd < q && *intEnd == '.' ? intEnd + 1 : intEnd;
+            while (f < q && *f == '0') {
+                --magnitude;
+                ++f;
+            }
+        }
+        value = magnitude + exponent > 0 ? 1e300 : 0.0;
+    } else if (error != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
 }

@@ -10,3 +10,8 @@
 // a value beyond 32 bits gives 0xFFFFFFFF; no digits give 0. When end is
 // given it receives the first character not used (text itself without digits).
 uint32_t ParseUnsigned(const char* text, int base = 10, const char** end = nullptr);
+
+// The leading decimal fraction of a text (pulse times such as "3.5"): blanks,
+// a sign, digits with an optional point, an optional exponent; correctly
+// rounded. No digits give 0. Every reader of fractions in settings uses it.
+double ParseDecimalFraction(const char* text);

@@ -33,3 +33,17 @@ TEST(ParseUnsigned, BehavesLikeA32BitStandardConversion) {
     }
     EXPECT_EQ(ParseUnsigned(nullptr, 10), 0u);
 }
+
+TEST(ParseDecimalFraction, ReadsOnlyTheDecimalForm) {
+    struct Case {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"3.5", 3.5},  {"35e-1", 3.5},   {" +.5s", 0.5},  {"-2.", -2.0},   {"1.0", 1.0},
+        {"0x10", 0.0}, {"inf", 0.0},     {"nan", 0.0},    {".", 0.0},      {"", 0.0},
+        {"7e", 7.0},   {"1e999", 1e300}, {"1e-999", 0.0}, {"12abc", 12.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseDecimalFraction(c.text), c.value) << c.text;
+    EXPECT_EQ(ParseDecimalFraction(nullptr), 0.0);
+}
