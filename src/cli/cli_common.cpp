@@ -33,10 +33,20 @@ void EmptySiteStore() {
 
 int CliLoadSite(const std::string& path, bool loadErrors) {
     EmptySiteStore();
-    int result = SiteFileRead(path.c_str());
+    int dropped = 0;
+    int result = SiteFileRead(path.c_str(), &dropped);
     FillSiteDefaults();
     if (result == -2) {
         CliMessage("Couldn't open file");
+        return kExitBadInput;
+    }
+    // A full store has passed over settings of the file or defaults of a
+    // site: working on it, even with --load-errors, would lose them.
+    if (dropped > 0 || StoreSelect(nullptr)->recordCount >= kStoreSlotCount) {
+        CliMessage("m720-cli: " + path +
+                   " holds more settings than a site can keep; nothing was done");
+        EmptySiteStore();
+        FillSiteDefaults();
         return kExitBadInput;
     }
     if (result == -1) {

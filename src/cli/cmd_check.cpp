@@ -94,7 +94,8 @@ int CmdImportText(const CliOptions& options) {
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
         return status;
     // A text file has no check value, so -1 is the usual result here.
-    int result = SiteFileRead(options.args[2].c_str());
+    int dropped = 0;
+    int result = SiteFileRead(options.args[2].c_str(), &dropped);
     if (result == -2) {
         CliMessage("Couldn't open file");
         return kExitBadInput;
@@ -103,14 +104,10 @@ int CmdImportText(const CliOptions& options) {
         return kExitFailed;
     // The reader passes over settings a full store cannot take: OUT would
     // then lack them without a word.
-    std::vector<std::string> names;
-    SiteFileNames(options.args[2].c_str(), &names);
-    for (const std::string& name : names) {
-        if (!SettingGet(name.c_str())) {
-            CliMessage("m720-cli: the site cannot hold every setting of " + options.args[2] + " (" +
-                       name + " is one too many); nothing was written");
-            return kExitFailed;
-        }
+    if (dropped > 0) {
+        CliMessage("m720-cli: the site cannot hold every setting of " + options.args[2] +
+                   "; nothing was written");
+        return kExitFailed;
     }
     CentreImportedTexts();
     if (int status = CliSaveSite(options.args[3]); status != kExitDone)

@@ -82,6 +82,12 @@ int CmdSet(const CliOptions& options) {
             CliMessage("m720-cli: a site file cannot keep the name " + a.substr(0, eq));
             return kExitBadInput;
         }
+        // The store would cut them: the site would not hold what was asked.
+        if (eq > kSettingNameSize - 1 || a.size() - eq - 1 > kSettingValueSize - 1) {
+            CliMessage("m720-cli: names hold at most 127 characters and values at most 1023: " +
+                       a.substr(0, eq < 40 ? eq : 40));
+            return kExitBadInput;
+        }
     }
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
         return status;

@@ -158,7 +158,13 @@ template <typename Handler> bool ForEachLine(const char* path, Handler handle) {
     char buffer[65536];
     size_t n;
     bool ended = false;
+    long long total = 0;
     while (!ended && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        total += static_cast<long long>(n);
+        if (total > kSiteFileMaxBytes) {
+            std::fclose(f);
+            return false;
+        }
         if (const void* z = std::memchr(buffer, '\x1A', n)) {
             n = static_cast<size_t>(static_cast<const char*>(z) - buffer);
             ended = true;
@@ -202,14 +208,17 @@ bool SiteFileWrite(const char* path) {
     return ReplaceFile(path, out);
 }
 
-int SiteFileRead(const char* path) {
+int SiteFileRead(const char* path, int* dropped) {
     uint32_t expected = 0;
+    int lost = 0;
     bool read = ForEachLine(path, [&](const char* name, const char* value) {
         if (std::strcmp(name, "Check") == 0)
             expected = ParseUnsigned(value, 10);
-        else
-            SettingPut(name, value);
+        else if (!SettingPut(name, value))
+            ++lost;
     });
+    if (dropped)
+        *dropped = lost;
     if (!read)
         return -2;
     return StoreChecksum() == expected ? 0 : -1;

@@ -14,8 +14,11 @@ bool SiteFileWrite(const char* path);
 // Merges the file into the current store. 0: checksum matches; -1: it does
 // not (or no Check line); -2: the file could not be opened or read (a read
 // error part way leaves the lines before it merged). The file is read as a
-// stream: its size does not matter.
-int SiteFileRead(const char* path);
+// stream; one larger than any site file can be (kSiteFileMaxBytes: an
+// endless device, say) is not a site file and gives -2. When dropped is
+// given it receives the number of settings a full store could not take.
+constexpr long long kSiteFileMaxBytes = 256ll << 20;
+int SiteFileRead(const char* path, int* dropped = nullptr);
 
 // True when a setting of that name (as the store keeps it, cut at 127
 // characters) is read back from a written file under the same name. Names

@@ -130,6 +130,34 @@ TEST_F(SiteCommands, SetRefusesNamesTheFileCannotKeep) {
     EXPECT_EQ(RunCli("show " + ShellQuote(site) + " SiteName").status, 0);
 }
 
+TEST_F(SiteCommands, NothingIsCutOrDroppedSilently) {
+    ASSERT_EQ(RunCli("new " + ShellQuote(site)).status, 0);
+    std::string before = Slurp(site);
+    for (const std::string& setting :
+         {std::string(128, 'N') + "=1", "SiteName=" + std::string(1024, 'v')}) {
+        CliRun set = RunCli("set " + ShellQuote(site) + " " + ShellQuote(setting));
+        EXPECT_EQ(set.status, 2);
+        EXPECT_NE(set.err.find("at most 1023"), std::string::npos) << set.err;
+    }
+    EXPECT_EQ(RunCli("set " + ShellQuote(site) + " SiteName=" + std::string(1023, 'v')).status, 0);
+    EXPECT_NE(Slurp(site), before);
+
+    // More settings than a store can hold: refused even with --load-errors,
+    // and the file is left as it was.
+    std::string big = (dir / "big.psf").string();
+    std::string lines;
+    for (int i = 0; i < 21000; ++i)
+        lines += "Extra_" + std::to_string(i) + " = \"1\"\r\n";
+    FILE* f = std::fopen(big.c_str(), "wb");
+    std::fwrite(lines.data(), 1, lines.size(), f);
+    std::fclose(f);
+    CliRun set = RunCli("set --load-errors " + ShellQuote(big) + " NumZones=3");
+    EXPECT_EQ(set.status, 2);
+    EXPECT_NE(set.err.find("holds more settings than a site can keep"), std::string::npos);
+    EXPECT_EQ(Slurp(big), lines);
+    EXPECT_EQ(RunCli("check --load-errors " + ShellQuote(big)).status, 2);
+}
+
 TEST_F(SiteCommands, OutputThatCannotBeWrittenIsAFailure) {
     ASSERT_EQ(RunCli("new " + ShellQuote(site)).status, 0);
     CliRun full = RunCli("show " + ShellQuote(site) + " >/dev/full");

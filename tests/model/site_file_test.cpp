@@ -153,6 +153,19 @@ TEST_F(SiteFileTest, CheckLineDecidesTheResult) {
     EXPECT_EQ(SiteFileRead(dir.string().c_str()), -2); // a folder cannot be read
 }
 
+TEST_F(SiteFileTest, SettingsAFullStoreCannotTakeAreCounted) {
+    std::string lines;
+    for (int i = 0; i < kStoreSlotCount + 5; ++i)
+        lines += "S" + std::to_string(i) + " = \"1\"\n";
+    int dropped = -1;
+    EXPECT_EQ(SiteFileRead(Write("big.psf", lines).c_str(), &dropped), -1);
+    EXPECT_EQ(dropped, 5);
+#ifdef __linux__
+    // An endless device is not a site file: reading stops at the size limit.
+    EXPECT_EQ(SiteFileRead("/dev/zero"), -2);
+#endif
+}
+
 TEST_F(SiteFileTest, LongValuesWithLineBreaksRoundTrip) {
     // 256 characters with line breaks escape to a line far over 255 characters.
     std::string comment;
