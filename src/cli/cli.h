@@ -34,6 +34,11 @@ int CliLoadSite(const std::string& path, bool loadErrors);
 // The desktop's Save of the current store. Gives kExitDone or shows why not.
 int CliSaveSite(const std::string& path);
 
+// For the panel commands: kExitDone when the command has its one word after
+// the command name and the PANEL text names a panel; otherwise shows the
+// usage or the PANEL fault and gives kExitBadInput.
+int CliCheckPanelUsage(const CliOptions& options, const char* usage);
+
 // Asks a yes/no question on the terminal; false without a terminal.
 bool CliAsk(const std::string& question);
 

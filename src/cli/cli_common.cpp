@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "link/panel_access.h"
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
 #include "model/site_file.h"
@@ -86,4 +87,18 @@ bool CliAsk(const std::string& question) {
 
 void CliEmptySite() {
     EmptySiteStore();
+}
+
+int CliCheckPanelUsage(const CliOptions& options, const char* usage) {
+    if (options.args.size() != 2) {
+        CliMessage(std::string("usage: ") + usage);
+        return kExitBadInput;
+    }
+    PanelChoice choice;
+    std::string error;
+    if (!ParsePanelChoice(options.panel, &choice, &error)) {
+        CliMessage("m720-cli: " + error);
+        return kExitBadInput;
+    }
+    return kExitDone;
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-const char kUsageText[] = "usage: m720-cli firmware HEXFILE [--panel PANEL] [--yes]";
+const char kUsageText[] = "m720-cli firmware HEXFILE [--panel PANEL] [--yes]";
 
 // The file's name without its folder, as the desktop shows it.
 std::string FileName(const std::string& path) {
@@ -74,16 +74,8 @@ int ReadFirmwareFile(const std::string& path, FirmwareFile* file) {
 } // namespace
 
 int CmdFirmware(const CliOptions& options) {
-    if (options.args.size() != 2) {
-        CliMessage(kUsageText);
-        return kExitBadInput;
-    }
-    PanelChoice choice;
-    std::string error;
-    if (!ParsePanelChoice(options.panel, &choice, &error)) {
-        CliMessage("m720-cli: " + error);
-        return kExitBadInput;
-    }
+    if (int status = CliCheckPanelUsage(options, kUsageText))
+        return status;
     // ReadFirmwareVersion keeps what it read in the current store.
     CliEmptySite();
 

@@ -7,27 +7,8 @@
 #include "link/panel_access.h"
 #include "link/send_job.h"
 
-namespace {
-
-// Bad usage or a PANEL text that names no panel: exit status 2.
-int CheckUsage(const CliOptions& options, const char* usage) {
-    if (options.args.size() != 2) {
-        CliMessage(std::string("usage: ") + usage);
-        return kExitBadInput;
-    }
-    PanelChoice choice;
-    std::string error;
-    if (!ParsePanelChoice(options.panel, &choice, &error)) {
-        CliMessage("m720-cli: " + error);
-        return kExitBadInput;
-    }
-    return kExitDone;
-}
-
-} // namespace
-
 int CmdGet(const CliOptions& options) {
-    if (int status = CheckUsage(options, "m720-cli get OUT [--panel PANEL]"))
+    if (int status = CliCheckPanelUsage(options, "m720-cli get OUT [--panel PANEL]"))
         return status;
     // The site file must not take the place of the simulated panel's memory.
     PanelChoice choice;
@@ -54,8 +35,8 @@ int CmdGet(const CliOptions& options) {
 }
 
 int CmdSend(const CliOptions& options) {
-    if (int status =
-            CheckUsage(options, "m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors]"))
+    if (int status = CliCheckPanelUsage(
+            options, "m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors]"))
         return status;
     if (int status = CliLoadSite(options.args[1], options.loadErrors))
         return status;
