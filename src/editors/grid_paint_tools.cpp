@@ -1,5 +1,7 @@
 #include "editors/grid_paint_tools.h"
 
+#include "editors/grid_types.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTextLayout>
@@ -34,7 +36,7 @@ void Edge(QPainter& painter, const QRect& rect, const QColor& outerTopLeft,
 } // namespace
 
 QColor GridColour(uint32_t colour) {
-    return QColor(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF);
+    return QColor(GridRed(colour), GridGreen(colour), GridBlue(colour));
 }
 
 QColor GridStockGrey() {
