@@ -111,11 +111,6 @@ bool GridCellDelete(SettingsStore* store, int row, int column) {
     return true;
 }
 
-const char* GridCellText(SettingsStore* store, int row, int column) {
-    const char* value = FindCell(store, row, column);
-    return value ? value + kGridTextOffset : nullptr;
-}
-
 void GridCellDeleteAll(SettingsStore* store) {
     std::vector<std::string> names;
     for (int i = 0; i < kStoreSlotCount; ++i)

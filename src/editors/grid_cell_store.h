@@ -35,8 +35,5 @@ uint32_t GridCellColour(SettingsStore* store, int row, int column, uint32_t abse
 // Removes the cell; false when it was absent.
 bool GridCellDelete(SettingsStore* store, int row, int column);
 
-// Pointer to the text part of an existing cell, or nullptr.
-const char* GridCellText(SettingsStore* store, int row, int column);
-
 // Removes every cell.
 void GridCellDeleteAll(SettingsStore* store);

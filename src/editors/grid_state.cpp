@@ -49,10 +49,3 @@ GridState* GridSlotFind(int controlId) {
             return &slot;
     return nullptr;
 }
-
-int GridSlotsInUse() {
-    int n = 0;
-    for (const GridState& slot : g_slots)
-        n += slot.controlId != 0;
-    return n;
-}

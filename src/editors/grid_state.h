@@ -57,6 +57,3 @@ void GridSlotRelease(GridState* state);
 
 // The live slot of a control ID, or nullptr.
 GridState* GridSlotFind(int controlId);
-
-// Number of slots in use.
-int GridSlotsInUse();
