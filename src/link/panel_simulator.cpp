@@ -97,11 +97,6 @@ void SimulatedPanel::SetOptions(const SimPanelOptions& options) {
     dropped_.clear();
 }
 
-SimPanelOptions SimulatedPanel::Options() const {
-    std::lock_guard<std::mutex> hold(memoryMutex_);
-    return options_;
-}
-
 std::vector<uint8_t> SimulatedPanel::State() const {
     std::lock_guard<std::mutex> hold(memoryMutex_);
     std::vector<uint8_t> state(program_);

@@ -35,7 +35,6 @@ class SimulatedPanel : public SimulatedHidDevice {
     SimulatedPanel();
 
     void SetOptions(const SimPanelOptions& options);
-    SimPanelOptions Options() const;
 
     // Memory as the state file holds it: program memory, then log memory.
     std::vector<uint8_t> State() const;

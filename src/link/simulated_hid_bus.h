@@ -20,8 +20,6 @@ class SimulatedHidDevice {
     explicit SimulatedHidDevice(HidAttributes attributes);
     virtual ~SimulatedHidDevice() = default;
 
-    HidAttributes Attributes() const { return attributes_; }
-
     // Test switches.
     void SetOpenable(bool openable);           // false: opening fails (held by another program)
     void SetAttributesReadable(bool readable); // false: attributes cannot be read
