@@ -1,6 +1,5 @@
 // Keyboard: cursor movement and in-place editing with the parent's veto.
 
-#include "editors/grid_cell_store.h"
 #include "editors/grid_geometry.h"
 #include "editors/grid_widget.h"
 

@@ -4,7 +4,6 @@
 #include "model/record_pool.h"
 
 #include <cstring>
-#include <new>
 #include <vector>
 
 namespace {

@@ -3,7 +3,6 @@
 // hash. Every operation has an explicit-store form and a form that works on
 // the process-wide current store.
 
-#include <cstddef>
 #include <cstdint>
 
 constexpr int kSettingNameSize = 128;   // NUL-terminated, at most 127 characters

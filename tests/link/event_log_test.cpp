@@ -3,7 +3,7 @@
 #include "model/model_fixture.h"
 
 #include <chrono>
-#include <climits>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
