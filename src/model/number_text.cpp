@@ -12,6 +12,15 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Moves p past leading white space and one sign; true when the sign is minus.
+bool SkipSpaceAndSign(const char*& p) {
+    while (IsSpace(*p))
+        ++p;
+    if (*p != '+' && *p != '-')
+        return false;
+    return *p++ == '-';
+}
+
 int DigitValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -30,13 +39,7 @@ uint32_t ParseUnsigned(const char* text, int base, const char** end) {
     if (!text)
         return 0;
     const char* p = text;
-    while (IsSpace(*p))
-        ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    const bool negative = SkipSpaceAndSign(p);
     if (base == 16 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && DigitValue(p[2]) < 16)
         p += 2;
     const char* digits = p;
@@ -64,13 +67,7 @@ double ParseDecimalFraction(const char* text) {
     if (!text)
         return 0.0;
     const char* p = text;
-    while (IsSpace(*p))
-        ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') {
-        negative = *p == '-';
-        ++p;
-    }
+    const bool negative = SkipSpaceAndSign(p);
     // Only the decimal form: the panel PC's conversion knows no hexadecimal
     // fractions, infinities or NaN, so such texts have no digits and give 0.
     const char* start = p;
