@@ -20,17 +20,11 @@ namespace {
 // exit status after saying what is wrong. Reading stops one byte past the
 // size, so a huge file or a device that never ends is refused at once.
 int ReadBlock(const std::string& path, size_t size, const char* what, std::string* bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    bytes->assign(size + 1, '\0');
-    const size_t got = file ? std::fread(bytes->data(), 1, bytes->size(), file) : 0;
-    const bool failed = !file || std::ferror(file);
-    if (file)
-        std::fclose(file);
-    if (failed) {
+    if (!ReadFileStart(path.c_str(), size + 1, bytes)) {
         CliMessage("Couldn't open file");
         return kExitBadInput;
     }
-    bytes->resize(got);
+    const size_t got = bytes->size();
     if (got != size) {
         std::string has = std::to_string(got);
         if (got > size) {

@@ -394,14 +394,10 @@ void SimulatedPanel::LoadDemo() {
 bool LoadSimState(const std::string& path, SimulatedPanel* panel) {
     // One byte more than a state is read at most: a longer file is refused
     // as it is, and a device that never ends does not keep the job waiting.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    std::string bytes;
+    if (!ReadFileStart(path.c_str(), kSimStateSize + 1, &bytes))
         return false;
-    std::vector<uint8_t> bytes(kSimStateSize + 1);
-    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed && panel->SetState(bytes);
+    return panel->SetState(std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 bool SaveSimState(const std::string& path, const SimulatedPanel& panel) {

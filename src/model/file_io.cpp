@@ -30,6 +30,18 @@ bool ReadWholeFile(const char* path, std::string* contents) {
     return ok;
 }
 
+bool ReadFileStart(const char* path, size_t limit, std::string* contents) {
+    contents->clear();
+    FILE* f = std::fopen(path, "rb");
+    if (!f)
+        return false;
+    contents->resize(limit);
+    contents->resize(std::fread(contents->data(), 1, limit, f));
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
 namespace {
 
 std::string TemporaryName(const char* path) {

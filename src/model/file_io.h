@@ -1,10 +1,15 @@
 #pragma once
 // Whole-file reading and safe replacing, shared by every writer of files.
 
+#include <cstddef>
 #include <string>
 
 // Reads the whole file in binary mode. False when it cannot be opened or read.
 bool ReadWholeFile(const char* path, std::string* contents);
+
+// Reads at most limit bytes from the start of the file, so a huge file or a
+// device that never ends costs no more. False when it cannot be opened or read.
+bool ReadFileStart(const char* path, size_t limit, std::string* contents);
 
 // Writes the bytes to a temporary file in the target's folder, flushes and
 // syncs it, then renames it over the target (through a symbolic link, keeping
