@@ -79,7 +79,11 @@ int CmdEncode(const CliOptions& options) {
     std::error_code unknown;
     const bool imageWasThere = std::filesystem::exists(imagePath, unknown) || unknown;
     std::string oldImage;
-    const bool oldImageRead = imageWasThere && ReadWholeFile(imagePath.c_str(), &oldImage);
+    // Only a regular file is kept for putting back: anything else (a pipe, a
+    // device) is refused by the write below and must not be read first.
+    const bool oldImageRead = imageWasThere &&
+                              std::filesystem::is_regular_file(imagePath, unknown) &&
+                              ReadWholeFile(imagePath.c_str(), &oldImage);
     if (int status = WriteBlock(imagePath, image, kSiteImageSize); status != kExitDone)
         return status;
     if (int status = WriteBlock(loopPath, loop, kLoopBlockSize); status != kExitDone) {

@@ -134,6 +134,10 @@ TEST_F(HostileOutput, EndlessInputsAreNotReadWhole) {
         EXPECT_TRUE(feeder.get()) << c.args << ": read to the end";
         EXPECT_FALSE(std::filesystem::exists(dir / "out.psf")) << c.args;
     }
+    // A pipe as IMAGE is refused without being read (nobody writes to it).
+    CliRun run = RunCli("encode " + P("site.psf") + " " + P("endless") + " " + P("new-loop.bin"));
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "new-loop.bin"));
 }
 
 } // namespace
