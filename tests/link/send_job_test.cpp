@@ -192,8 +192,9 @@ TEST_F(SendJobTest, FailureTable) {
             });
         EXPECT_EQ(loopTouched, row.loopTouched);
         // A block that was not answered ends programming without a ProgramEnd.
-        if (row.messages[0] == kPageFault)
+        if (row.messages[0] == kPageFault) {
             EXPECT_EQ(OfCommand(requests, kCmdProgramEnd).size(), row.loopTouched ? 1u : 0u);
+        }
         // The store is only read, apart from the firmware version.
         SettingPut("FirmwareVersion", versionBefore.c_str());
         EXPECT_EQ(StoreChecksum(), storeBefore);

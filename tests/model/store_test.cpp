@@ -200,8 +200,9 @@ TEST_F(StoreTest, RandomOperationsAgreeWithAMap) {
             const char* v = SettingGet(name.c_str());
             auto it = model.find(name);
             ASSERT_EQ(v != nullptr, it != model.end()) << name << " at step " << step;
-            if (v)
+            if (v) {
                 ASSERT_STREQ(v, it->second.c_str());
+            }
         }
         ASSERT_EQ(store.recordCount, model.size()) << "step " << step;
         if (step % 97 == 0) {
@@ -239,9 +240,11 @@ TEST_F(StoreTest, FillsToTheLimitAndRefusesBeyondIt) {
         SettingDelete(names[rng() % names.size()].c_str());
     for (int i = 0; i < 3000; ++i)
         SettingPut(("again" + std::to_string(i)).c_str(), "w");
-    for (int i = 0; i < kStoreSlotCount; ++i)
-        if (const SettingRecord* r = StoreRecordAt(&store, i))
+    for (int i = 0; i < kStoreSlotCount; ++i) {
+        if (const SettingRecord* r = StoreRecordAt(&store, i)) {
             ASSERT_EQ(SettingGet(r->name), r->value) << r->name;
+        }
+    }
 }
 
 } // namespace
