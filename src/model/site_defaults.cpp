@@ -36,6 +36,10 @@ constexpr Default kTextDefaults[] = {
     {"BannerText_2", "   CONTROL PANEL    "},
 };
 
+// The panel options in creation order: the codes and times group first
+// (ContractorCode to AdvancedCode), then the options group (DisabledOPGroups
+// to Serial). The order decides which settings take their home slots, and so
+// the line order of every site file.
 constexpr Default kPanelDefaults[] = {
     {"ContractorCode", "0"},
     {"PulseOnTime", "1.0"},
@@ -84,6 +88,9 @@ constexpr const char* kSiteDetails[] = {
 
 } // namespace
 
+// Creation order: each address's 15 settings address by address, each zone's
+// text and alarm type, the matrix by input group, the banner texts, the
+// panel options, the site details.
 uint32_t FillSiteDefaults() {
     char name[64];
     for (int a = 1; a <= kLoopAddresses; ++a) {
