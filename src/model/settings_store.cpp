@@ -29,18 +29,7 @@ bool SameName(const SettingRecord* record, const char* name) {
     return std::strncmp(record->name, name, kSettingNameSize - 1) == 0;
 }
 
-// The slot that holds the name, or -1.
-int FindSlot(const SettingsStore* store, const char* name) {
-    for (int i = static_cast<int>(HomeSlot(name, store->bucketCount)); i >= 0;
-         i = store->slotTable[i].next) {
-        const SettingRecord* record = store->slotTable[i].record;
-        if (record && SameName(record, name))
-            return i;
-    }
-    return -1;
-}
-
-// First slot in array order that holds no record; the home slotTable come first,
+// First slot in array order that holds no record; the home slots come first,
 // then the overflow area.
 int FindFreeSlot(SettingsStore* store) {
     for (int i = store->firstFree; i < kStoreSlotCount; ++i) {
@@ -59,26 +48,55 @@ void ClearSlot(SettingsStore* store, int i) {
         store->firstFree = i;
 }
 
-// Puts an existing record into the chain of its home slot, as a new record
-// would go. Gives false when no free slot is left.
-bool PlaceRecord(SettingsStore* store, SettingRecord* record) {
-    int i = static_cast<int>(HomeSlot(record->name, store->bucketCount));
+// Walks the chain of the name's home slot once: gives the slot that holds
+// the name (found = true), or else the slot a new record of that name takes
+// its place from: the home slot when it is empty, otherwise the chain's end.
+int WalkChain(const SettingsStore* store, const char* name, bool* found) {
+    int i = static_cast<int>(HomeSlot(name, store->bucketCount));
+    *found = false;
     while (store->slotTable[i].record) {
-        if (store->slotTable[i].next >= 0) {
-            i = store->slotTable[i].next;
-            continue;
+        if (SameName(store->slotTable[i].record, name)) {
+            *found = true;
+            return i;
         }
+        if (store->slotTable[i].next < 0)
+            break;
+        i = store->slotTable[i].next;
+    }
+    return i;
+}
+
+// The slot that holds the name, or -1.
+int FindSlot(const SettingsStore* store, const char* name) {
+    bool found;
+    int i = WalkChain(store, name, &found);
+    return found ? i : -1;
+}
+
+// Puts the record at slot at, or, when that slot is taken (a chain's end),
+// into the first free slot linked behind it. Gives false when no free slot
+// is left.
+bool Occupy(SettingsStore* store, int at, SettingRecord* record) {
+    StoreSlot* slots = store->slotTable;
+    if (slots[at].record) {
         int free = FindFreeSlot(store);
         if (free < 0)
             return false;
-        store->slotTable[i].next = free;
-        store->slotTable[free].prev = i;
-        i = free;
+        slots[at].next = free;
+        slots[free].prev = at;
+        at = free;
     }
-    store->slotTable[i].record = record;
-    if (i == store->firstFree)
+    slots[at].record = record;
+    if (at == store->firstFree)
         ++store->firstFree;
     return true;
+}
+
+// Puts an existing record into the chain of its home slot, as a new record
+// would go.
+bool PlaceRecord(SettingsStore* store, SettingRecord* record) {
+    bool found;
+    return Occupy(store, WalkChain(store, record->name, &found), record);
 }
 
 // A chain part whose first slot is the home slot of one of its records must
@@ -138,34 +156,19 @@ char* SettingGet(SettingsStore* store, const char* name) {
 char* SettingSet(SettingsStore* store, const char* name, const char* initial) {
     if (!store || !store->slotTable || !name)
         return nullptr;
-    // One walk along the chain: the record of that name, or the chain's end.
-    StoreSlot* slotTable = store->slotTable;
-    int i = static_cast<int>(HomeSlot(name, store->bucketCount));
-    while (slotTable[i].record) {
-        if (SameName(slotTable[i].record, name))
-            return slotTable[i].record->value;
-        if (slotTable[i].next < 0)
-            break;
-        i = slotTable[i].next;
-    }
+    bool found;
+    int at = WalkChain(store, name, &found);
+    if (found)
+        return store->slotTable[at].record->value;
     SettingRecord* record = AllocateRecord();
     if (!record)
         return nullptr;
-    if (slotTable[i].record) {
-        int free = FindFreeSlot(store);
-        if (free < 0) {
-            ReleaseRecord(record);
-            return nullptr;
-        }
-        slotTable[i].next = free;
-        slotTable[free].prev = i;
-        i = free;
-    }
     CopyField(record->name, sizeof record->name, name);
     CopyField(record->value, sizeof record->value, initial);
-    slotTable[i].record = record;
-    if (i == store->firstFree)
-        ++store->firstFree;
+    if (!Occupy(store, at, record)) {
+        ReleaseRecord(record);
+        return nullptr;
+    }
     ++store->recordCount;
     return record->value;
 }
@@ -224,7 +227,7 @@ void SettingDelete(SettingsStore* store, const char* name) {
         slotTable[prev].next = -1;
     ClearSlot(store, at);
     for (SettingRecord* record : moved)
-        PlaceRecord(store, record); // their slotTable were just freed: always succeeds
+        PlaceRecord(store, record); // their slots were just freed: always succeeds
 }
 
 uint32_t StoreChecksum(const SettingsStore* store) {
