@@ -1,5 +1,5 @@
 // The three CSV exports of a full site, written to a temporary folder.
-#include "link/exports.h"
+#include "exports/exports.h"
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
 

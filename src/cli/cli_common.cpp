@@ -1,6 +1,6 @@
 #include "cli/cli.h"
 
-#include "link/panel_access.h"
+#include "jobs/panel_access.h"
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
 #include "model/site_file.h"

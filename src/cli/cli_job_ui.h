@@ -2,7 +2,7 @@
 // The CLI's face for panel jobs: a progress bar with the stage title on
 // stderr when it is a terminal, messages on stderr, questions on the terminal.
 
-#include "link/job_ui.h"
+#include "jobs/job_ui.h"
 
 #include <string>
 

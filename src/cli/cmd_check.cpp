@@ -2,9 +2,9 @@
 #include "check/design_check.h"
 #include "cli/cli.h"
 #include "cli/cli_paths.h"
-#include "link/event_log.h"
-#include "link/exports.h"
-#include "link/text_import.h"
+#include "exports/event_log.h"
+#include "exports/exports.h"
+#include "exports/text_import.h"
 #include "model/settings_store.h"
 #include "model/site_file.h"
 

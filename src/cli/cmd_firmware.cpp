@@ -1,9 +1,9 @@
 // firmware: update the panel from an Intel HEX file.
 #include "cli/cli.h"
 #include "cli/cli_job_ui.h"
-#include "link/firmware_job.h"
-#include "link/hex_file.h"
-#include "link/panel_access.h"
+#include "codec/hex_file.h"
+#include "jobs/firmware_job.h"
+#include "jobs/panel_access.h"
 
 #include <cstdio>
 #include <memory>

@@ -3,9 +3,9 @@
 #include "cli/cli.h"
 #include "cli/cli_job_ui.h"
 #include "cli/cli_paths.h"
-#include "link/get_job.h"
-#include "link/panel_access.h"
-#include "link/send_job.h"
+#include "jobs/get_job.h"
+#include "jobs/panel_access.h"
+#include "jobs/send_job.h"
 
 int CmdGet(const CliOptions& options) {
     if (int status = CliCheckPanelUsage(options, "m720-cli get OUT [--panel PANEL]"))

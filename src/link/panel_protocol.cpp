@@ -1,5 +1,6 @@
 #include "link/panel_protocol.h"
 
+#include "codec/hex_file.h"
 #include "model/number_text.h"
 #include "model/settings_store.h"
 
@@ -225,17 +226,6 @@ void ProgramEnd(PanelSession& s) {
     uint8_t packet[kPacketSize];
     StartPacket(packet, kCmdProgramEnd, 0, 0);
     SendPacket(s, packet);
-}
-
-std::string FirmwareVersionText(const char* raw8) {
-    const char text[14] = {raw8[0], '.',     raw8[1], raw8[2], raw8[3], ' ',     '/',
-                           ' ',     raw8[4], '.',     raw8[5], raw8[6], raw8[7], '\0'};
-    return std::string(text); // a NUL character ends the text, as it would in the store
-}
-
-uint32_t FirmwareVersionNumber(const char* raw8) {
-    const char first[4] = {raw8[0], raw8[1], raw8[2], '\0'};
-    return ParseUnsigned(first, 10);
 }
 
 int ReadFirmwareVersion(PanelSession& s, char* destination) {

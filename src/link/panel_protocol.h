@@ -4,11 +4,12 @@
 // flight at a time; the first input report that arrives is the reply.
 //
 // Operations that fail show their one fault message through the session's
-// JobUi ("Fault with connection to panel" or "Can't program page!", caption
+// LinkUi ("Fault with connection to panel" or "Can't program page!", caption
 // kErrorCaption, stop icon) after closing the progress display, and give 0.
 
+#include "codec/panel_memory.h"
 #include "link/hid_transport.h"
-#include "link/job_ui.h"
+#include "link/link_ui.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,28 +33,6 @@ constexpr uint8_t kCmdErasePage = 0x09;
 constexpr uint8_t kCmdReadLog = 0x0A;
 constexpr uint8_t kCmdWriteLog = 0x0B;
 
-// Program memory (word addresses, 2 units per word, pages of 1024 units).
-constexpr uint32_t kPageSize = 1024;
-constexpr uint32_t kLoopDataAddress = 0x1800;
-constexpr uint32_t kSiteDataAddress = 0x2400;
-constexpr uint32_t kIdentityAddress = 0x2402;
-constexpr uint16_t kIdentitySize = 9;
-constexpr uint32_t kFirmwareAddress = 0x5000;
-constexpr uint32_t kFirmwareChecksumAddress = 0x5110;
-constexpr uint32_t kFirmwareVersionAddress = 0x5112;
-constexpr uint32_t kFirmwareTypeAddress = 0x511A;
-constexpr uint32_t kProgramMemoryEnd = 0x2A800; // what a 0x55000-byte image covers
-
-// Log memory (byte addresses).
-constexpr int kLogSize = 8192;
-constexpr uint32_t kLogFireEvents = 0x0008;
-constexpr uint32_t kLogNonFireEvents = 0x0968;
-constexpr uint32_t kLogSiteChecksum = 0x1FF4;
-constexpr uint32_t kLogLoopChecksum = 0x1FF6;
-constexpr uint32_t kLogAlarmCount = 0x1FF8;
-constexpr uint32_t kLogFireCount = 0x1FFA;
-constexpr uint32_t kLogNonFireCount = 0x1FFC;
-
 // Every job allocates its transfer buffers zero-filled with this size.
 constexpr size_t kTransferBufferSize = 32768;
 
@@ -68,7 +47,7 @@ constexpr char kPageFaultText[] = "Can't program page!";
 // What a job talks to: the link of its panel and its user interface.
 struct PanelSession {
     PanelLink* link = nullptr;
-    JobUi* ui = nullptr;
+    LinkUi* ui = nullptr;
 };
 
 // SendReport, up to 4 attempts; the outcome is not passed on (a lost request
@@ -108,8 +87,3 @@ void ProgramEnd(PanelSession& s);
 // current store to the display form, or to "0" when the panel does not
 // answer. 1 = read.
 int ReadFirmwareVersion(PanelSession& s, char* destination);
-
-// "12345678" -> "1.234 / 5.678" (stops at a NUL like the text it is kept in).
-std::string FirmwareVersionText(const char* raw8);
-// The decimal value of the first three version characters.
-uint32_t FirmwareVersionNumber(const char* raw8);

@@ -2,11 +2,11 @@
 // Panel link tests: a simulated panel on its own bus with a link, a job UI
 // that records what the user would see, and request decoding.
 
-#include "link/job_ui.h"
+#include "jobs/job_ui.h"
 #include "link/panel_protocol.h"
-#include "link/panel_simulator.h"
-#include "link/simulated_hid_bus.h"
 #include "model/model_fixture.h"
+#include "sim/panel_simulator.h"
+#include "sim/simulated_hid_bus.h"
 
 #include <memory>
 #include <string>

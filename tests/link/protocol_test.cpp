@@ -1,5 +1,6 @@
+#include "codec/hex_file.h"
+#include "link/link_test_support.h"
 #include "link/panel_protocol.h"
-#include "link_test_support.h"
 
 #include <chrono>
 #include <ctime>

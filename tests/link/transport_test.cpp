@@ -1,5 +1,5 @@
 #include "link/hid_transport.h"
-#include "link_test_support.h"
+#include "link/link_test_support.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "link/event_log.h"
-#include "link/event_time.h"
+#include "exports/event_log.h"
+#include "exports/event_time.h"
 #include "model/model_fixture.h"
 
 #include <chrono>

@@ -5,10 +5,10 @@
 // and holding it for the job: the panel lock, the process's link to that
 // panel, and for the simulator its memory loaded from and written back to PATH.
 
-#include "link/job_ui.h"
+#include "jobs/job_ui.h"
 #include "link/panel_lock.h"
 #include "link/panel_protocol.h"
-#include "link/panel_simulator.h"
+#include "sim/panel_simulator.h"
 
 #include <string>
 

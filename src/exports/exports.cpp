@@ -1,4 +1,4 @@
-#include "link/exports.h"
+#include "exports/exports.h"
 
 #include "model/device_types.h"
 #include "model/file_io.h"

@@ -1,6 +1,7 @@
 #pragma once
-// How a panel job reaches the person running it. Each face (desktop, CLI,
-// tests) implements this; the core never talks to a user any other way.
+// What a running panel job shows its user: the progress display and
+// messages. The protocol reports its faults through it; JobUi (jobs/) adds
+// the questions a face asks around a job.
 
 #include <string>
 
@@ -11,8 +12,8 @@ enum class MessageIcon {
     kInformation, // notices
 };
 
-struct JobUi {
-    virtual ~JobUi() = default;
+struct LinkUi {
+    virtual ~LinkUi() = default;
 
     // 0..100 moves the bar; a negative value closes the progress display
     // (closing one that is not open does nothing); above 100 does nothing.
@@ -21,9 +22,7 @@ struct JobUi {
     virtual void SetProgressTitle(const std::string& title) = 0;
     // Shows a message and returns when the user has seen it.
     virtual void Message(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
-    // A Yes/No question; true only for Yes.
-    virtual bool Ask(const std::string& text, const std::string& caption) = 0;
 };
 
-// Captions and texts shared by the jobs.
+// The caption of the link's fault messages, shared by the jobs.
 inline constexpr char kErrorCaption[] = "M720 Commissioning software Error";

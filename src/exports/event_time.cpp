@@ -1,4 +1,4 @@
-#include "link/event_time.h"
+#include "exports/event_time.h"
 
 #include <cstdio>
 

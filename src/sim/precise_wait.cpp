@@ -1,6 +1,6 @@
 // Platform part of UsePreciseWaits: Linux lets a thread shrink its timer
 // slack; elsewhere timed waits are left as the OS makes them.
-#include "link/precise_wait.h"
+#include "sim/precise_wait.h"
 
 #ifdef __linux__
 #include <sys/prctl.h>

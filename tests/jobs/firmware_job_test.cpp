@@ -1,5 +1,5 @@
-#include "link/firmware_job.h"
-#include "link/hex_file.h"
+#include "codec/hex_file.h"
+#include "jobs/firmware_job.h"
 #include "link/link_test_support.h"
 
 #include <gtest/gtest.h>

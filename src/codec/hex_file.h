@@ -6,7 +6,7 @@
 // occupies image bytes 2a to 2a + 3, so the image covers the addresses 0 up
 // to kFirmwareImageSize / 2.
 
-#include "link/panel_protocol.h"
+#include "codec/panel_memory.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -51,3 +51,8 @@ bool FirmwareTypeKnown(const std::string& typeName);
 inline bool FirmwareIsDowngrade(uint32_t fileVersion, uint32_t panelVersion) {
     return fileVersion < panelVersion;
 }
+
+// "12345678" -> "1.234 / 5.678" (stops at a NUL like the text it is kept in).
+std::string FirmwareVersionText(const char* raw8);
+// The decimal value of the first three version characters.
+uint32_t FirmwareVersionNumber(const char* raw8);

@@ -1,4 +1,4 @@
-#include "link/panel_simulator.h"
+#include "sim/panel_simulator.h"
 
 #include "codec/block_checksum.h"
 #include "codec/loop_records.h"

@@ -1,5 +1,5 @@
-#include "link/event_log.h"
-#include "link/exports.h"
+#include "exports/event_log.h"
+#include "exports/exports.h"
 #include "model/device_types.h"
 #include "model/model_fixture.h"
 #include "model/site_defaults.h"

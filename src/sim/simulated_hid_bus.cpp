@@ -1,6 +1,6 @@
-#include "link/simulated_hid_bus.h"
+#include "sim/simulated_hid_bus.h"
 
-#include "link/precise_wait.h"
+#include "sim/precise_wait.h"
 
 #include <cstring>
 

@@ -2,10 +2,11 @@
 // time and process CPU time. At latency 0 the figures are the program's own
 // cost; at 1 ms per reply the wall time should stay near exchanges x 1 ms
 // while the processor idles in the reply wait.
-#include "link/get_job.h"
-#include "link/panel_simulator.h"
-#include "link/send_job.h"
+#include "jobs/get_job.h"
+#include "jobs/job_ui.h"
+#include "jobs/send_job.h"
 #include "model/settings_store.h"
+#include "sim/panel_simulator.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "link/event_log.h"
+#include "exports/event_log.h"
 
-#include "link/event_time.h"
+#include "exports/event_time.h"
 #include "model/file_io.h"
 #include "model/number_text.h"
 #include "model/settings_store.h"

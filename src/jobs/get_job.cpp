@@ -1,4 +1,4 @@
-#include "link/get_job.h"
+#include "jobs/get_job.h"
 
 #include "codec/loop_records.h"
 #include "codec/site_image.h"

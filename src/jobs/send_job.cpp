@@ -1,4 +1,4 @@
-#include "link/send_job.h"
+#include "jobs/send_job.h"
 
 #include "codec/block_checksum.h"
 #include "codec/loop_records.h"

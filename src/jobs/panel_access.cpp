@@ -1,4 +1,4 @@
-#include "link/panel_access.h"
+#include "jobs/panel_access.h"
 
 #include "link/hidapi_backend.h"
 

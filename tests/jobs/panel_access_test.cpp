@@ -1,6 +1,6 @@
-#include "link/get_job.h"
-#include "link/panel_access.h"
-#include "link_test_support.h"
+#include "jobs/get_job.h"
+#include "jobs/panel_access.h"
+#include "link/link_test_support.h"
 
 #include <cstdlib>
 #include <filesystem>

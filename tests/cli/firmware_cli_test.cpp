@@ -1,9 +1,9 @@
 // m720-cli firmware, run end to end against a simulated panel in a state file.
 #ifndef _WIN32
 
-#include "link/hex_file.h"
-#include "link/panel_simulator.h"
+#include "codec/hex_file.h"
 #include "model/model_fixture.h"
+#include "sim/panel_simulator.h"
 
 #include <sys/wait.h>
 

@@ -1,4 +1,4 @@
-#include "link/text_import.h"
+#include "exports/text_import.h"
 
 #include "model/settings_store.h"
 #include "model/site_defaults.h"

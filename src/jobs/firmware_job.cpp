@@ -1,6 +1,6 @@
-#include "link/firmware_job.h"
+#include "jobs/firmware_job.h"
 
-#include "link/hex_file.h"
+#include "codec/hex_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "link/hex_file.h"
+#include "codec/hex_file.h"
 
 #include "model/number_text.h"
 
@@ -167,4 +167,15 @@ std::string FirmwareType(const std::string& typeName) {
 
 bool FirmwareTypeKnown(const std::string& typeName) {
     return FirmwareType(typeName) != "Unknown";
+}
+
+std::string FirmwareVersionText(const char* raw8) {
+    const char text[14] = {raw8[0], '.',     raw8[1], raw8[2], raw8[3], ' ',     '/',
+                           ' ',     raw8[4], '.',     raw8[5], raw8[6], raw8[7], '\0'};
+    return std::string(text); // a NUL character ends the text, as it would in the store
+}
+
+uint32_t FirmwareVersionNumber(const char* raw8) {
+    const char first[4] = {raw8[0], raw8[1], raw8[2], '\0'};
+    return ParseUnsigned(first, 10);
 }

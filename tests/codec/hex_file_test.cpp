@@ -1,4 +1,4 @@
-#include "link/hex_file.h"
+#include "codec/hex_file.h"
 
 #include <gtest/gtest.h>
 

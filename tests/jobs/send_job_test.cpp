@@ -1,9 +1,9 @@
 #include "codec/block_checksum.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
-#include "link/get_job.h"
-#include "link/send_job.h"
-#include "link_test_support.h"
+#include "jobs/get_job.h"
+#include "jobs/send_job.h"
+#include "link/link_test_support.h"
 #include "model/site_file.h"
 
 #include <algorithm>

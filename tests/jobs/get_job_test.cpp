@@ -1,5 +1,5 @@
-#include "link/get_job.h"
-#include "link_test_support.h"
+#include "jobs/get_job.h"
+#include "link/link_test_support.h"
 #include "model/loaded_checksum.h"
 
 #include <functional>

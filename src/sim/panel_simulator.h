@@ -5,7 +5,7 @@
 // ErasePage and ProgramEnd without a reply, as the panel does. It records
 // every request it receives.
 
-#include "link/simulated_hid_bus.h"
+#include "sim/simulated_hid_bus.h"
 
 #include <array>
 #include <cstddef>
