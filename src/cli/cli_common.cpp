@@ -2,8 +2,8 @@
 
 #include "jobs/panel_access.h"
 #include "model/settings_store.h"
-#include "model/site_defaults.h"
 #include "model/site_file.h"
+#include "model/site_load.h"
 
 #include <cstdio>
 #include <iostream>
@@ -33,32 +33,26 @@ void EmptySiteStore() {
 } // namespace
 
 int CliLoadSite(const std::string& path, bool loadErrors) {
-    EmptySiteStore();
-    int dropped = 0;
-    int result = SiteFileRead(path.c_str(), &dropped);
-    FillSiteDefaults();
-    if (result == -2) {
+    if (!g_siteReady)
+        EmptySiteStore();
+    SiteLoadResult load = SiteLoad(&g_site, path.c_str(), loadErrors);
+    if (load.code == -2) {
         CliMessage("Couldn't open file");
         return kExitBadInput;
     }
     // A full store has passed over settings of the file or defaults of a
     // site: working on it, even with --load-errors, would lose them.
-    if (dropped > 0 || StoreSelect(nullptr)->recordCount >= kStoreSlotCount) {
+    if (load.overflow) {
         CliMessage("m720-cli: " + path +
                    " holds more settings than a site can keep; nothing was done");
-        EmptySiteStore();
-        FillSiteDefaults();
         return kExitBadInput;
     }
-    if (result == -1) {
-        if (!loadErrors) {
-            CliMessage("Not done!\r\nFile contains errors");
-            EmptySiteStore();
-            FillSiteDefaults();
-            return kExitBadInput;
-        }
-        CliMessage("Loaded but file contains errors");
+    if (!load.accepted) {
+        CliMessage("Not done!\r\nFile contains errors");
+        return kExitBadInput;
     }
+    if (load.code == -1)
+        CliMessage("Loaded but file contains errors");
     return kExitDone;
 }
 

@@ -4,6 +4,7 @@
 #include "model/record_pool.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -144,6 +145,11 @@ SettingsStore* StoreSelect(SettingsStore* store) {
     if (store)
         g_current = store;
     return previous;
+}
+
+void StoreSwap(SettingsStore* a, SettingsStore* b) {
+    if (a && b)
+        std::swap(*a, *b);
 }
 
 char* SettingGet(SettingsStore* store, const char* name) {

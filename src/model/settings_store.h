@@ -41,6 +41,12 @@ void StoreInitAside(SettingsStore* store);
 void StoreFree(SettingsStore* store);
 SettingsStore* StoreSelect(SettingsStore* store); // nullptr only reports
 
+// Exchanges the whole contents of two stores (records, slot table, counts).
+// Records never move, so value fields obtained from either store stay valid
+// and now belong to the other one. Which store is current does not change:
+// the current store object simply holds the other contents afterwards.
+void StoreSwap(SettingsStore* a, SettingsStore* b);
+
 // Explicit-store forms.
 char* SettingGet(SettingsStore* store, const char* name);
 char* SettingSet(SettingsStore* store, const char* name, const char* initial);
