@@ -306,9 +306,7 @@ void CheckPanelInput(Report& r, const SiteTables& site, unsigned row, const char
 }
 
 void PutCurrent(const char* name, float milliamps) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.02fmA", static_cast<double>(milliamps));
-    SettingPut(name, text);
+    SettingPut(name, (FormatFixed(milliamps, 2) + "mA").c_str());
 }
 
 } // namespace

@@ -128,3 +128,11 @@ double ParseDecimalFraction(const char* text) {
     }
     return negative ? -value : value;
 }
+
+std::string FormatFixed(double value, int decimals) {
+    decimals = decimals < 0 ? 0 : decimals > 17 ? 17 : decimals;
+    char text[400]; // the largest double has 309 digits before the point
+    auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return error == std::errc() ? std::string(text, end) : std::string();
+}

@@ -4,6 +4,7 @@
 // numbers uses this one helper.
 
 #include <cstdint>
+#include <string>
 
 // Leading white space, an optional sign, an optional 0x/0X for base 16,
 // then digits up to the first non-digit. A minus gives the two's complement;
@@ -15,3 +16,9 @@ uint32_t ParseUnsigned(const char* text, int base = 10, const char** end = nullp
 // a sign, digits with an optional point, an optional exponent; correctly
 // rounded. No digits give 0. Every reader of fractions in settings uses it.
 double ParseDecimalFraction(const char* text);
+
+// value with exactly decimals digits (0 to 17) after a point: the text
+// printf("%.*f") gives in the "C" locale, whatever locale the process has
+// (a desktop may set one with a decimal comma). Every number with a
+// fraction that goes into a setting or a file is written with it.
+std::string FormatFixed(double value, int decimals);

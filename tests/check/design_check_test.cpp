@@ -1,6 +1,8 @@
 #include "check/design_check.h"
+#include "model/decimal_comma_locale.h"
 #include "model/model_fixture.h"
 #include "model/site_defaults.h"
+#include "model/site_file.h"
 
 #include <cstring>
 #include <functional>
@@ -424,6 +426,25 @@ TEST_F(DesignCheckTest, ALineEndingExactlyAtTheLimitIsKept) {
     int count = 0;
     EXPECT_EQ(Run(&count), expected);
     EXPECT_EQ(count, 65 + 156 + 960 + 15);
+}
+
+TEST_F(DesignCheckTest, CurrentsAndTheSiteFileKeepTheirPointUnderADecimalCommaLocale) {
+    CleanSite();
+    Device(1, 0x01); // 0.2 / 2.4 mA
+    Device(2, 0x88); // 0.6 / 10 mA
+    Run();
+    ASSERT_TRUE(SiteFileWrite(Path("c.psf").c_str()));
+
+    DecimalCommaLocale comma;
+    SKIP_WITHOUT_DECIMAL_COMMA();
+    Run();
+    EXPECT_STREQ(SettingGet("AlarmCurrent"), "12.40mA");
+    EXPECT_STREQ(SettingGet("QuiescentCurrent"), "0.80mA");
+    ASSERT_TRUE(SiteFileWrite(Path("comma.psf").c_str()));
+    EXPECT_EQ(Read(Path("comma.psf")), Read(Path("c.psf")));
+    Reset();
+    EXPECT_EQ(SiteFileRead(Path("comma.psf").c_str()), 0);
+    EXPECT_STREQ(SettingGet("PulseOnTime"), "1.0");
 }
 
 } // namespace

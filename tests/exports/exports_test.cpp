@@ -1,5 +1,6 @@
 #include "exports/event_log.h"
 #include "exports/exports.h"
+#include "model/decimal_comma_locale.h"
 #include "model/device_types.h"
 #include "model/model_fixture.h"
 #include "model/site_defaults.h"
@@ -123,6 +124,27 @@ TEST_F(ExportsTest, TextsFile) {
     EXPECT_EQ(lines[32], blank20 + ",Zone 32             ");
     EXPECT_EQ(lines[33], "Loft, east");
     EXPECT_EQ(lines[192], blank20);
+}
+
+TEST_F(ExportsTest, FilesAreTheSameUnderADecimalCommaLocale) {
+    FillSiteDefaults();
+    SettingPut("SNum_7", "0A0B0C");
+    SettingPut("Type_7", "136");
+    SettingPut("FireEvent_1", "5, 12, 951827696");
+    SettingPut("NonFireEvent_1", "46, 3, 86399");
+    using Export = int (*)(const char*);
+    const Export runs[] = {ExportDeviceData, ExportMatrix, ExportTexts, ExportEventLog};
+    std::vector<std::string> plain;
+    for (Export run : runs) {
+        ASSERT_EQ(run(Path("out.csv").c_str()), 1);
+        plain.push_back(Read(Path("out.csv")));
+    }
+    DecimalCommaLocale comma;
+    SKIP_WITHOUT_DECIMAL_COMMA();
+    for (size_t i = 0; i < plain.size(); ++i) {
+        ASSERT_EQ(runs[i](Path("out.csv").c_str()), 1);
+        EXPECT_EQ(Read(Path("out.csv")), plain[i]) << "export " << i;
+    }
 }
 
 #ifndef _WIN32

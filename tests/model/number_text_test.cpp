@@ -1,6 +1,12 @@
+#include "model/decimal_comma_locale.h"
 #include "model/number_text.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
 
 TEST(ParseUnsigned, BehavesLikeA32BitStandardConversion) {
     struct Case {
@@ -46,4 +52,30 @@ TEST(ParseDecimalFraction, ReadsOnlyTheDecimalForm) {
     for (const Case& c : cases)
         EXPECT_EQ(ParseDecimalFraction(c.text), c.value) << c.text;
     EXPECT_EQ(ParseDecimalFraction(nullptr), 0.0);
+}
+
+TEST(FormatFixed, WritesWhatTheCLocaleWritesWhateverTheLocale) {
+    std::vector<double> values = {0.0,     -0.0, 0.125, 0.135, 2.675, 12.4f,  14.9f,
+                                  599.995, 1e-9, 1e300, -3.5,  0.5,   1.0 / 3};
+    std::mt19937 random(720);
+    std::uniform_real_distribution<float> milliamps(0.0f, 2000.0f);
+    for (int i = 0; i < 2000; ++i)
+        values.push_back(milliamps(random));
+    auto check = [&] {
+        for (double v : values)
+            for (int decimals : {0, 1, 2, 6}) {
+                char expected[400];
+                std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+                ASSERT_EQ(FormatFixed(v, decimals), expected) << v << " " << decimals;
+            }
+    };
+    check();
+    std::vector<std::string> plain;
+    for (double v : values)
+        plain.push_back(FormatFixed(v, 2));
+    DecimalCommaLocale comma;
+    SKIP_WITHOUT_DECIMAL_COMMA();
+    for (size_t i = 0; i < values.size(); ++i)
+        ASSERT_EQ(FormatFixed(values[i], 2), plain[i]);
+    EXPECT_EQ(FormatFixed(12.4, 2), "12.40");
 }
