@@ -50,22 +50,7 @@ void DeviceLine(std::string& out, int n) {
     Field(out, Get("OPGroup_%d", n), ", ");
     Field(out, Get("DisplayGroup_%d", n), ", ");
     Field(out, Get("RptGroup_%d", n), ", ");
-    const char* volume = Get("Volume_%d", n);
-    if (volume) {
-        switch (Number(volume)) {
-        case 2:
-            volume = "Low";
-            break;
-        case 4:
-            volume = "Medium";
-            break;
-        case 15:
-            volume = "High";
-            break;
-        default:
-            break;
-        }
-    }
+    const char* volume = VolumeName(Get("Volume_%d", n));
     Field(out, volume, ", ");
     const char* deviceClass = Get("Class_%d", n);
     Field(out, deviceClass ? ClassName(Number(deviceClass)) : nullptr, ", ");

@@ -190,3 +190,18 @@ const char* CoverageName(uint8_t code, uint32_t coverage) {
         return kWallCoverage[coverage];
     return nullptr;
 }
+
+const char* VolumeName(const char* value) {
+    if (!value)
+        return nullptr;
+    switch (ParseUnsigned(value, 10)) {
+    case 2:
+        return "Low";
+    case 4:
+        return "Medium";
+    case 15:
+        return "High";
+    default:
+        return value;
+    }
+}

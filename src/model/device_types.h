@@ -40,5 +40,8 @@ const char* SensModeName(const char* value); // nullptr (missing) gives "?!?!?!"
 const char* ClassName(uint32_t classNumber);
 const char* AlarmTypeName(const char* value);
 const char* CoverageName(uint8_t code, uint32_t coverage); // nullptr: none
+// "Low", "Medium" or "High" for the stored numbers 2, 4 and 15; any other
+// value as it is stored; nullptr (missing) gives nullptr.
+const char* VolumeName(const char* value);
 
 constexpr int kClassCount = 9; // classes 0..8

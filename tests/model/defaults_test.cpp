@@ -92,6 +92,14 @@ TEST(DeviceTypes, TableAndNames) {
     EXPECT_TRUE(sounder->beaconPart && sounder->talking && sounder->input && sounder->output);
     EXPECT_FLOAT_EQ(FindDeviceType(0xCA)->alarmMilliamps, 87.5f);
     EXPECT_EQ(FindDeviceType(0x83)->minimumVersion, 31);
+
+    // Volumes by the number the standard conversion reads; others as stored.
+    EXPECT_STREQ(VolumeName("2"), "Low");
+    EXPECT_STREQ(VolumeName(" 4x"), "Medium");
+    EXPECT_STREQ(VolumeName("15"), "High");
+    EXPECT_STREQ(VolumeName(" 7 "), " 7 ");
+    EXPECT_STREQ(VolumeName(""), "");
+    EXPECT_EQ(VolumeName(nullptr), nullptr);
 }
 
 TEST(DeviceTypes, NextSensModeSteps) {
