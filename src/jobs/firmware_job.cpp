@@ -28,16 +28,23 @@ uint64_t ErasePages(PanelSession& s, uint64_t end) {
     return a;
 }
 
+// A region the job can write: whole pages from the region's start, at least
+// one of them, inside the image. Anything else is refused before a page is
+// erased, so the panel keeps the firmware it has.
+bool RegionWritable(uint64_t end) {
+    return end > kFirmwareAddress && end <= kProgramMemoryEnd &&
+           (end - kFirmwareAddress) % kPageSize == 0;
+}
+
 bool WriteFirmware(PanelSession& s, unsigned char* image, uint64_t end) {
-    // The region must lie inside the image; nothing is sent for one that does not.
-    if (end > kProgramMemoryEnd)
+    if (!RegionWritable(end))
         return false;
     const uint32_t e = static_cast<uint32_t>(end);
     const uint16_t checksum = FirmwareChecksum(image, e);
     image[kFirmwareChecksumByte] = static_cast<unsigned char>(checksum >> 8);
     image[kFirmwareChecksumByte + 1] = static_cast<unsigned char>(checksum);
 
-    // Only a region made of whole pages, all of them erased, is programmed.
+    // Only a region whose pages were all erased is programmed.
     if (ErasePages(s, e) != e)
         return false;
     s.ui->SetProgressTitle("Writing panel firmware...");
@@ -54,12 +61,10 @@ int FirmwareJob(PanelSession& s, unsigned char* image, std::size_t imageSize) {
     }
     // A late reply from an earlier failed exchange must not answer the Query.
     DiscardWaitingInput(*s.link);
+    // Unanswered, the Query leaves the end unknown: nothing is written, and
+    // the user is told so below.
     uint64_t end = 0;
-    if (!QueryPanel(s, &end)) {
-        s.ui->SetProgress(-1);
-        return 0;
-    }
-    const bool written = WriteFirmware(s, image, end);
+    const bool written = QueryPanel(s, &end) && WriteFirmware(s, image, end);
     if (written)
         s.ui->Message(kFirmwareSuccessText, "Success", MessageIcon::kNone);
     else

@@ -72,7 +72,9 @@ TEST_F(FirmwareCliTest, WritesThenAsksBeforeAnOlderVersion) {
 }
 
 TEST_F(FirmwareCliTest, RefusalsWriteNothing) {
-    ASSERT_EQ(Cli(Hex("fw_coralwave.hex") + Panel(",end=0x5000")), 0) << err; // creates the file
+    // An empty region is refused, and the panel's file is created unchanged.
+    ASSERT_EQ(Cli(Hex("fw_coralwave.hex") + Panel(",end=0x5000")), 1) << err;
+    EXPECT_EQ(err, "Firmware has NOT been written to panel\n");
     const std::string state = State();
     const struct {
         const char* file;
@@ -86,7 +88,7 @@ TEST_F(FirmwareCliTest, RefusalsWriteNothing) {
         {"bad_checksum.hex", "", 2, "not a readable Intel HEX file", true},
         {"missing.hex", "", 2, "Couldn't open file", true},
         {"fw_coralwave.hex", ",silent-after=0", 1, "Fault with connection to panel", false},
-        {"fw_coralwave.hex", ",silent-after=1", 1, "the panel did not answer", true},
+        {"fw_coralwave.hex", ",silent-after=1", 1, "Firmware has NOT been written to panel", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file + std::string(c.options));

@@ -93,17 +93,22 @@ TEST_F(FirmwareJobTest, EndAddressDecidesWhatIsErasedAndProgrammed) {
         uint32_t end;
         int result, erases, programs, programEnds;
     } cases[] = {
-        {0x5000, 1, 0, 0, 1},                // nothing to write: only ProgramEnd
         {0x5C00, 1, 3, (1536 + 13) / 14, 1}, // three pages of 512 words, 14 per block
-        {0x5000 + 1000, 0, 1, 0, 0},         // not whole pages: erased up to the last page start
+        // Refused before anything is erased: the panel keeps its firmware.
+        {0x5000, 0, 0, 0, 0},                        // nothing to write
+        {0x5000 + 512, 0, 0, 0, 0},                  // half a page
+        {0x5000 + 1000, 0, 0, 0, 0},                 // not whole pages
         {kProgramMemoryEnd + kPageSize, 0, 0, 0, 0}, // beyond the image
         {0x4C00, 0, 0, 0, 0},                        // before the region
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.end);
         Prepare(c.end);
+        const std::vector<uint8_t> before = panel->State();
         std::vector<unsigned char> image = FixtureImage();
         EXPECT_EQ(FirmwareJob(session, image.data(), image.size()), c.result);
+        if (!c.result)
+            EXPECT_EQ(panel->State(), before);
         EXPECT_EQ(Count(kCmdErasePage), c.erases);
         EXPECT_EQ(Count(kCmdProgram), c.programs);
         EXPECT_EQ(Count(kCmdProgramEnd), c.programEnds);
@@ -143,7 +148,7 @@ TEST_F(FirmwareJobTest, PanelThatStopsAnswering) {
         std::vector<std::string> messages;
         int erases, programs;
     } cases[] = {
-        {0, {}, 0, 0}, // no reply to the Query: no message
+        {0, {kFail}, 0, 0}, // no reply to the Query: nothing written, and the user told so
         {2, {kFail}, 2, 0},
         {1 + 3 + 2, {kPageFault, kFail}, 3, 3},
     };
