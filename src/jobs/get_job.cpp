@@ -48,8 +48,7 @@ int GetSettingsJob(PanelSession& s, GetJobResult* result) {
             if (!ReadProgramData(s, buffer.get(), kSiteDataAddress, kSiteImageSize))
                 break;
             if (!SiteImageDecode(buffer.get())) {
-                s.ui->Message("Site data is in an unsupported format", "Site data error",
-                              MessageIcon::kStop);
+                s.ui->Message(kSiteFormatText, kSiteFormatCaption, MessageIcon::kStop);
                 break;
             }
             outcome.siteAccepted = true;

@@ -3,6 +3,8 @@
 #include "codec/block_checksum.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
+#include "jobs/get_job.h"
+#include "model/settings_store.h"
 #include "model/site_defaults.h"
 
 #include <cstring>
@@ -38,6 +40,12 @@ bool WriteRegion(PanelSession& s, const Region& r, const uint8_t* data, uint16_t
 }
 
 bool Send(PanelSession& s, uint8_t* image, uint8_t* verify) {
+    // A format the panel does not know would leave it with site data it
+    // cannot use (and that a get would refuse): nothing is sent.
+    if (!SiteFormatKnown(SettingGetInt("SFRevision"))) {
+        s.ui->Message(kSiteFormatText, kSiteFormatCaption, MessageIcon::kStop);
+        return false;
+    }
     uint8_t identity[kIdentitySize];
     if (!ReadProgramData(s, identity, kIdentityAddress, kIdentitySize))
         return false;

@@ -8,5 +8,6 @@ constexpr char kSendSuccessText[] = "Settings have been sent to the panel";
 constexpr char kSendFailText[] = "Settings have NOT been written to panel";
 
 // Runs the whole job, ending with its one result message. 1 = sent and
-// verified; 0 = not.
+// verified; 0 = not. A site whose SFRevision is not a format the panel knows
+// is refused before the panel is touched, with kSiteFormatText first.
 int SendSettingsJob(PanelSession& s);

@@ -112,6 +112,28 @@ TEST_F(SendJobTest, WritesVerifiesAndAGetGivesTheSiteBack) {
     EXPECT_EQ(Lines(), sent);
 }
 
+TEST_F(SendJobTest, AFormatThePanelDoesNotKnowIsRefusedBeforeAnythingIsSent) {
+    const std::string kFormat = "Site data is in an unsupported format|Site data error|stop";
+    EditedSite();
+    const std::vector<uint8_t> before = panel->State();
+    for (const char* version : {"7", "0", "3", "65538", ""}) {
+        SCOPED_TRACE(version);
+        SettingPut("SFRevision", version);
+        const uint32_t site = StoreChecksum();
+        ui.seen.clear();
+        EXPECT_EQ(SendSettingsJob(session), 0);
+        EXPECT_EQ(ui.Messages(), (std::vector<std::string>{kFormat, kNotSent}));
+        EXPECT_EQ(ui.seen.back(), "message:" + kNotSent);
+        EXPECT_TRUE(panel->Requests().empty());
+        EXPECT_EQ(panel->State(), before);
+        EXPECT_EQ(StoreChecksum(), site);
+    }
+    SettingPut("SFRevision", "1"); // both known formats are sent
+    EXPECT_EQ(SendSettingsJob(session), 1);
+    SettingPut("SFRevision", "2");
+    EXPECT_EQ(SendSettingsJob(session), 1);
+}
+
 TEST_F(SendJobTest, FailureTable) {
     struct Row {
         const char* what;
