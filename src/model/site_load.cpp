@@ -7,7 +7,7 @@
 
 SiteLoadResult SiteLoad(SettingsStore* site, const char* path, bool keepErrors) {
     SiteLoadResult result;
-    if (!site)
+    if (!site || !path)
         return result;
     SettingsStore* previous = StoreSelect(nullptr);
     uint32_t loaded = LoadedChecksum();

@@ -17,7 +17,8 @@ struct SiteLoadResult {
 // Loads path for site. Accepted when the file was read whole and fits with
 // the defaults, and code is 0, or -1 with keepErrors (the load_errors word).
 // Accepted: site holds the file's settings plus the defaults, is the current
-// store, and its checksum is the loaded checksum. Refused: nothing changes.
-// site may be an initialised store or a default-constructed one (nullptr
-// refuses with -2). Shows nothing: each face gives its own messages.
+// store, and its checksum is the loaded checksum. Refused: nothing changes
+// (only when no store was current does site become current). site may be an
+// initialised store or a default-constructed one; a nullptr site or path
+// refuses with -2. Shows nothing: each face gives its own messages.
 SiteLoadResult SiteLoad(SettingsStore* site, const char* path, bool keepErrors);

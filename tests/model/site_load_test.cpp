@@ -112,6 +112,7 @@ TEST_F(SiteLoadTest, AcceptedLoadsReplaceTheSiteAndRecordTheLoadedChecksum) {
 TEST_F(SiteLoadTest, AStoreNeverSetUpCanTakeALoad) {
     SettingsStore fresh;
     EXPECT_FALSE(SiteLoad(&fresh, Path("missing.psf").c_str(), false).accepted);
+    EXPECT_EQ(SiteLoad(&fresh, nullptr, true).code, -2);
     ExpectSiteUnchanged(); // the fixture's store stays current
     EXPECT_TRUE(SiteLoad(&fresh, Path("before.psf").c_str(), false).accepted);
     EXPECT_EQ(StoreSelect(nullptr), &fresh);
