@@ -8,12 +8,12 @@
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
 #include "model/site_file.h"
+#include "model/site_load.h"
 
 #include <QFileInfo>
 
 #include <string>
 #include <unordered_set>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -34,34 +34,6 @@ bool SamePath(const std::string& a, const std::string& b) {
     const QFileInfo fa(QFile::decodeName(a.c_str())), fb(QFile::decodeName(b.c_str()));
     const QString ca = fa.canonicalFilePath(), cb = fb.canonicalFilePath();
     return ca.isEmpty() || cb.isEmpty() ? fa.absoluteFilePath() == fb.absoluteFilePath() : ca == cb;
-}
-
-// Reads the file into a store of its own with the defaults added; the site
-// is replaced only when keep() accepts the result, so a refused or
-// unreadable file leaves site, loaded checksum and everything else as they
-// were. Gives the reader's result, or 1 when the store could not hold the
-// file.
-template <typename Keep> int LoadSite(const char* path, Keep keep) {
-    SettingsStore* site = StoreSelect(nullptr);
-    const uint32_t loaded = LoadedChecksum();
-    SettingsStore scratch;
-    StoreInit(&scratch);
-    int dropped = 0;
-    int result = SiteFileRead(path, &dropped);
-    const uint32_t scratchLoaded = FillSiteDefaults();
-    if (result != -2 && (dropped > 0 || scratch.recordCount >= uint32_t(kStoreSlotCount)))
-        result = 1;
-    if (!keep(result)) {
-        StoreSelect(site);
-        StoreFree(&scratch);
-        SetLoadedChecksum(loaded);
-        return result;
-    }
-    std::swap(*site, scratch);
-    StoreSelect(site);
-    StoreFree(&scratch);
-    SetLoadedChecksum(scratchLoaded);
-    return result;
 }
 
 // True when the store can take every setting of the file it lacks.
@@ -98,30 +70,27 @@ void CmdLoad(MainWindow& w) {
         return;
     App().siteFilePath = path;
     const bool keepErrors = App().keepFilesWithErrors;
-    const int result =
-        LoadSite(path.c_str(), [keepErrors](int r) { return r == 0 || (r == -1 && keepErrors); });
-    switch (result) {
-    case -2:
+    // Refused loads leave the site, its counts, title and view as they were.
+    const SiteLoadResult load = SiteLoad(StoreSelect(nullptr), path.c_str(), keepErrors);
+    if (load.code == -2) {
         Ui().Message(&w, "Couldn't open file", App().appTitle, MessageIcon::kStop);
         return;
-    case 1:
+    }
+    if (load.overflow || load.dropped > 0) {
         Ui().Message(&w, kOverflowText, App().appTitle, MessageIcon::kStop);
         return;
-    case -1:
-        if (!keepErrors) {
-            Ui().Message(&w, "Not done!\r\nFile contains errors", App().appTitle,
-                         MessageIcon::kStop);
-            return;
-        }
-        Ui().Message(&w, "Loaded but file contains errors", App().appTitle,
-                     MessageIcon::kInformation);
-        break;
-    case 0:
-        Ui().Message(&w, "Site info. loaded from file", App().appTitle, MessageIcon::kInformation);
-        break;
-    default:
+    }
+    if (load.code == -1 && !keepErrors) {
+        Ui().Message(&w, "Not done!\r\nFile contains errors", App().appTitle, MessageIcon::kStop);
         return;
     }
+    if (!load.accepted)
+        return;
+    if (load.code == -1)
+        Ui().Message(&w, "Loaded but file contains errors", App().appTitle,
+                     MessageIcon::kInformation);
+    else
+        Ui().Message(&w, "Site info. loaded from file", App().appTitle, MessageIcon::kInformation);
     App().siteFile = path;
     App().designErrorCount = App().shownErrorCount = 0;
     // The grid shows the old site: it closes without writing back.
