@@ -1,0 +1,18 @@
+#pragma once
+// The user agreement shown before anything else: Accept goes on, Decline,
+// Esc or closing the dialog ends the program.
+
+#include <QDialog>
+
+class AgreementDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit AgreementDialog(QWidget* parent = nullptr);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+// The agreement text of the program.
+QString AgreementText();
