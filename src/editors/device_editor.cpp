@@ -51,19 +51,6 @@ void SetLocked(GridWidget* grid, int row, int column, const char* text) {
     grid->SetCellText(cell, text);
 }
 
-const char* VolumeText(const char* value) {
-    switch (ParseUnsigned(value)) {
-    case 2:
-        return "Low";
-    case 4:
-        return "Medium";
-    case 15:
-        return "High";
-    default:
-        return value;
-    }
-}
-
 bool InRange(const char* text, uint32_t low, uint32_t high) {
     uint32_t v = ParseUnsigned(text);
     return v >= low && v <= high;
@@ -116,7 +103,7 @@ void DeviceRowFill(GridWidget* grid, int a) {
     GridSetText(grid, a, kDeviceColDisplayGroup, Get("DisplayGroup_%d", a));
     GridSetText(grid, a, kDeviceColRepeatGroup, Get("RptGroup_%d", a));
     const char* volume = Get("Volume_%d", a);
-    SetLocked(grid, a, kDeviceColVolume, volume ? VolumeText(volume) : "");
+    SetLocked(grid, a, kDeviceColVolume, volume ? VolumeName(volume) : "");
     const char* deviceClass = Get("Class_%d", a);
     SetLocked(grid, a, kDeviceColClass, deviceClass ? ClassName(ParseUnsigned(deviceClass)) : "");
     SetLocked(grid, a, kDeviceColNonLatching,

@@ -50,24 +50,13 @@ void StepSensitivity(GridWidget* grid, int a, int column, const char* format) {
 
 void StepVolume(GridWidget* grid, int a) {
     Name name("Volume_%d", a);
-    if (!SettingSet(name.text, "0"))
+    const char* value = SettingSet(name.text, "0");
+    if (!value)
         return;
-    const char* next = "2";
-    const char* shown = "Low";
-    switch (ParseUnsigned(SettingGet(name.text))) {
-    case 2:
-        next = "4";
-        shown = "Medium";
-        break;
-    case 4:
-        next = "15";
-        shown = "High";
-        break;
-    default:
-        break;
-    }
+    const uint32_t current = ParseUnsigned(value);
+    const char* next = current == 2 ? "4" : current == 4 ? "15" : "2";
     SettingPut(name.text, next);
-    SetLocked(grid, a, kDeviceColVolume, shown);
+    SetLocked(grid, a, kDeviceColVolume, VolumeName(next));
 }
 
 void StepClass(GridWidget* grid, int a) {
