@@ -30,6 +30,11 @@ struct Name {
 
 } // namespace
 
+RememberedSerial& LastEnteredSerial() {
+    static RememberedSerial memory;
+    return memory;
+}
+
 bool NextSerial(const char* typed, RememberedSerial* memory, char serial[9]) {
     int run = 0;
     while (run <= kSerialDigits && typed[run] != '\0' &&

@@ -12,6 +12,9 @@ struct RememberedSerial {
     uint8_t repeat = 1;
 };
 
+// The one memory of the device editor; opening the editor forgets it.
+RememberedSerial& LastEnteredSerial();
+
 // The serial to store for a typed text: upper case, the leading run of
 // hexadecimal digits, which must be exactly 8 long (anything after it is
 // dropped), stepped on by the repeat rule. False when the run is not 8 long.
