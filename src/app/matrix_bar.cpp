@@ -87,7 +87,10 @@ MatrixBar::MatrixBar(QWidget* parent) : QWidget(parent) {
     connect(up, &QToolButton::clicked, this, [this] { StepGroup(1); });
     connect(down, &QToolButton::clicked, this, [this] { StepGroup(-1); });
 
-    resize(DialogUnits(this, 282, 24));
+    // A dialog's face, not the main window's picture behind it.
+    setAutoFillBackground(true);
+    // The bar's dialog units, or wider where this font needs the room.
+    resize(DialogUnits(this, 282, 24).expandedTo(sizeHint()));
     ShowGroup();
 }
 
