@@ -267,4 +267,16 @@ TEST_F(DeviceActionsTest, SiteWithoutLoopDataGainsNoPlaceholders) {
             EXPECT_STRNE(r->value, "NULL") << r->name;
 }
 
+TEST_F(DeviceActionsTest, FailedLoadKeepsTheEditorAndItsTypedValuesForTheSameSite) {
+    OpenEditor();
+    Type(8, kDeviceColZone, "9");
+    ui_.files.push_back("/nonexistent/site.psf");
+    window_->Dispatch(kCmdLoad);
+    EXPECT_EQ(Messages(), (Texts{"Couldn't open file"}));
+    ASSERT_EQ(App().currentEditor, grid_);
+    Close();
+    EXPECT_EQ(Value("Zone_8"), "9");
+    EXPECT_EQ(Value("SNum_8"), "000000");
+}
+
 } // namespace
