@@ -45,11 +45,12 @@ AgreementDialog::AgreementDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addLayout(buttons);
-    accept->setFocus();
+    accept_ = accept;
 }
 
 void AgreementDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    accept_->setFocus();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

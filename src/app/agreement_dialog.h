@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class QPushButton;
+
 class AgreementDialog : public QDialog {
     Q_OBJECT
 
@@ -12,6 +14,9 @@ class AgreementDialog : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+
+  private:
+    QPushButton* accept_ = nullptr;
 };
 
 // The agreement text of the program.

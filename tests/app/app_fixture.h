@@ -141,15 +141,18 @@ class AppTest : public ::testing::Test {
         EXPECT_TRUE(seen) << "no modal dialog opened";
     }
 
-    // A path in the test's own folder.
-    std::string Path(const std::string& name) const {
-        return dir_.filePath(QString::fromStdString(name)).toStdString();
-    }
+  public:
     static std::string ReadFile(const std::string& path) {
         QFile file(QString::fromStdString(path));
         if (!file.open(QIODevice::ReadOnly))
             return "<missing>";
         return file.readAll().toStdString();
+    }
+
+  protected:
+    // A path in the test's own folder.
+    std::string Path(const std::string& name) const {
+        return dir_.filePath(QString::fromStdString(name)).toStdString();
     }
     static void WriteFile(const std::string& path, const std::string& contents) {
         QFile file(QString::fromStdString(path));
