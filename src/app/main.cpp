@@ -54,6 +54,8 @@ int main(int argc, char** argv) {
         MainWindow window;
         QObject::connect(&single, &SingleCopy::ShowRequested, &window, &MainWindow::ShowFirstCopy);
         window.show();
+        // The banner must not call a site with faults clean.
+        window.RecheckDesign();
         code = app.exec();
     }
     StoreFree(&site);
