@@ -36,7 +36,7 @@ void CmdGet(MainWindow& w) {
     if (!Ui().Ask(&w, "Are you sure you wish to overwrite site data changes?", kSureCaption))
         return;
     w.CloseCurrentEditor(App().currentKind);
-    RunSiteJob(w, [](PanelSession& session, DesktopJobUi&) {
+    RunSiteJob(w, [](PanelSession& session) {
         GetJobResult result;
         GetSettingsJob(session, &result);
     });
@@ -56,7 +56,7 @@ void CmdSend(MainWindow& w) {
     if (!Ui().Ask(&w, "Are you sure you wish to overwrite current panel settings?", kSureCaption))
         return;
     w.CloseCurrentEditor(App().currentKind);
-    RunSiteJob(w, [](PanelSession& session, DesktopJobUi&) { SendSettingsJob(session); });
+    RunSiteJob(w, [](PanelSession& session) { SendSettingsJob(session); });
 }
 
 void CmdFirmware(MainWindow& w) {

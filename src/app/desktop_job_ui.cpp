@@ -39,7 +39,6 @@ void DesktopJobUi::SetProgressTitle(const std::string& title) {
 }
 
 void DesktopJobUi::Message(const std::string& text, const std::string& caption, MessageIcon icon) {
-    ++messages_;
     OnGuiThread([&] { Ui().Message(App().mainWindow, text, caption, icon); });
 }
 

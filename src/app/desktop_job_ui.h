@@ -25,12 +25,8 @@ class DesktopJobUi : public QObject, public JobUi {
     void Message(const std::string& text, const std::string& caption, MessageIcon icon) override;
     bool Ask(const std::string& text, const std::string& caption) override;
 
-    // Messages shown so far (any thread).
-    int Messages() const { return messages_; }
-
   private:
     template <typename F> void OnGuiThread(F f);
 
-    std::atomic<int> messages_{0};
     std::atomic<int> lastPercent_{-1};
 };

@@ -136,13 +136,7 @@ void FirmwareDialog::Write() {
     ProgressWindow progress(this);
     std::shared_ptr<unsigned char[]> image = image_;
     const bool started = PanelWorker::Start(
-        [image](PanelSession& session, DesktopJobUi& ui) {
-            const int before = ui.Messages();
-            // A panel that never answered the job must not look like a
-            // write that went through.
-            if (!FirmwareJob(session, image.get(), kFirmwareImageSize) && ui.Messages() == before)
-                ui.Message(kFirmwareFailText, "Fail!", MessageIcon::kStop);
-        },
+        [image](PanelSession& session) { FirmwareJob(session, image.get(), kFirmwareImageSize); },
         nullptr);
     if (!started)
         return;

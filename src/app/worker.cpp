@@ -20,7 +20,7 @@ void PanelWorker::Run(const std::string& panel) {
     {
         PanelJobScope scope(panel, ui_);
         if (scope.Ready())
-            job_(scope.Session(), ui_);
+            job_(scope.Session());
         // A job that never ran (panel in use) or that ended before its
         // window appeared leaves no progress window behind.
         ui_.SetProgress(-1);

@@ -23,9 +23,9 @@ class PanelWorker : public QObject {
     Q_OBJECT
   public:
     // Runs on the worker thread with the panel held; its messages and
-    // progress go through ui. Everything it captures is released on the
-    // worker thread when it returns.
-    using Job = std::function<void(PanelSession& session, DesktopJobUi& ui)>;
+    // progress go through the session's JobUi. Everything it captures is
+    // released on the worker thread when it returns.
+    using Job = std::function<void(PanelSession& session)>;
     // Runs on the GUI thread after the thread was joined and
     // App().workerBusy cleared.
     using Done = std::function<void()>;
