@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev libhidapi-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     binutils locales
+    desktop-file-utils appstream
 )
 
 missing=()

@@ -1,8 +1,0 @@
-// Placeholders until the panel commands land.
-
-#include "app/commands.h"
-
-void CmdGet(MainWindow&) {}
-void CmdSend(MainWindow&) {}
-void CmdFirmware(MainWindow&) {}
-void CmdAbout(MainWindow&) {}

@@ -1,0 +1,165 @@
+// Get and Send from the main window against the simulated panel: their
+// questions, the job's messages, the store afterwards, and the main window
+// refusing everything while the job owns the store.
+#include "app/commands.h"
+#include "app/progress_window.h"
+#include "check/design_check.h"
+#include "jobs/panel_access.h"
+#include "link/panel_lock.h"
+#include "panel_fixture.h"
+
+namespace {
+
+constexpr char kGetQuestion[] = "Are you sure you wish to overwrite site data changes?";
+constexpr char kAcceptQuestion[] =
+    "The site file contains errors.  Do you want to accept these errors?";
+constexpr char kSendQuestion[] = "Are you sure you wish to overwrite current panel settings?";
+constexpr char kFault[] = "Fault with connection to panel";
+
+// Requests of a get that expect a reply: site data 205, loop data 103, then
+// the firmware version.
+constexpr int kSiteReads = 205;
+constexpr int kLoopReads = 103;
+
+using PanelCommandsTest = PanelAppTest;
+
+using Texts = std::vector<std::string>;
+
+TEST_F(PanelCommandsTest, GetReadsThePanelTwiceInARow) {
+    const uint32_t before = StoreChecksum();
+    ui_.answers = {false};
+    window_->Dispatch(6015);
+    EXPECT_FALSE(App().workerBusy);
+    EXPECT_EQ(ui_.Texts(), Texts{kGetQuestion});
+    EXPECT_EQ(StoreChecksum(), before) << "No must not read the panel";
+
+    for (int round = 0; round < 2; ++round) {
+        ui_.records.clear();
+        ui_.answers = {true};
+        window_->Dispatch(6015);
+        ASSERT_TRUE(WaitForWorker());
+        // The panel was given back before "worker done": the second Get
+        // does not find it in use.
+        EXPECT_EQ(ui_.Texts(), Texts{kGetQuestion}) << "round " << round;
+        EXPECT_EQ(Value("SiteName"), "DEMO SITE");
+        EXPECT_EQ(Value("PanelData"), "1");
+        EXPECT_TRUE(window_->windowTitle().contains("[DEMO SITE]"));
+        EXPECT_EQ(ProgressWindow::Current(), nullptr);
+    }
+    // The banner tells the truth about the site that came from the panel.
+    const uint32_t errors = App().designErrorCount;
+    EXPECT_EQ(static_cast<int>(errors), CheckDesign(nullptr));
+}
+
+TEST_F(PanelCommandsTest, GetWhoseLoopReadFailsKeepsThePanelSiteDataOnly) {
+    UsePanel("silent-after=" + std::to_string(kSiteReads + 50));
+    ui_.answers = {true};
+    window_->Dispatch(6015);
+    ASSERT_TRUE(WaitForWorker());
+    EXPECT_EQ(ui_.Texts(), (Texts{kGetQuestion, kFault}));
+    EXPECT_EQ(ui_.Last("message")->caption, "M720 Commissioning software Error");
+    EXPECT_EQ(Value("SiteName"), "DEMO SITE");
+    for (const char* absent : {"Type_1", "SNum_1", "FirmwareVersion", "FireEvent_1", "PanelData"})
+        EXPECT_EQ(Value(absent), "(none)") << absent;
+    EXPECT_TRUE(window_->windowTitle().contains("[DEMO SITE]"));
+}
+
+TEST_F(PanelCommandsTest, NothingReachesTheStoreUntilWorkerDone) {
+    // The firmware version read fails: the progress window closes and the
+    // job goes on to the log read, which fails too.
+    UsePanel("silent-after=" + std::to_string(kSiteReads + kLoopReads));
+    window_->show();
+    ui_.answers = {true};
+    window_->Dispatch(6015);
+    // Back from the progress window with the job still running.
+    ASSERT_TRUE(App().workerBusy);
+    EXPECT_EQ(ProgressWindow::Current(), nullptr);
+    ui_.records.clear();
+    ui_.answers = {true, true, true};
+    ui_.files = {simPath_};
+    for (int command : {6008, 6007, 6004, 6002, 6015, 6014, 6019, 105})
+        window_->Dispatch(command);
+    window_->close();
+    EXPECT_TRUE(ui_.records.empty()) << ui_.records.front().text;
+    EXPECT_EQ(App().currentEditor, nullptr);
+    EXPECT_TRUE(window_->isVisible());
+
+    ASSERT_TRUE(WaitForWorker());
+    EXPECT_EQ(ui_.Texts(), (Texts{kFault, kFault}));
+    EXPECT_EQ(Value("FirmwareVersion"), "0");
+    EXPECT_EQ(Value("PanelData"), "(none)");
+    ui_.records.clear();
+    ui_.answers = {false};
+    window_->Dispatch(6008);
+    EXPECT_EQ(ui_.Texts(), Texts{"Delete current settings?"}) << "commands work again";
+}
+
+TEST_F(PanelCommandsTest, APanelInUseLeavesNoWindowAndNoWorker) {
+    window_->RecheckDesign(); // as closing the view before the job does
+    const uint32_t before = StoreChecksum();
+    PanelLock lock;
+    ASSERT_EQ(PanelLockTake(simPath_, &lock), PanelLockResult::kTaken);
+    ui_.answers = {true};
+    window_->Dispatch(6015);
+    ASSERT_TRUE(WaitForWorker());
+    EXPECT_EQ(ui_.Texts(), (Texts{kGetQuestion, kPanelInUseText}));
+    EXPECT_EQ(ProgressWindow::Current(), nullptr);
+    EXPECT_EQ(StoreChecksum(), before);
+    PanelLockRelease(&lock);
+
+    ui_.records.clear();
+    ui_.answers = {true};
+    window_->Dispatch(6015);
+    ASSERT_TRUE(WaitForWorker());
+    EXPECT_EQ(ui_.Texts(), Texts{kGetQuestion});
+    EXPECT_EQ(Value("SiteName"), "DEMO SITE");
+}
+
+TEST_F(PanelCommandsTest, SendAsksAboutFaultsFirst) {
+    ASSERT_GT(CheckDesign(nullptr), 0) << "a new site has faults";
+    SettingPut("SiteName", "SENT SITE");
+    struct Case {
+        std::deque<bool> answers;
+        Texts texts;
+    } cases[] = {
+        {{false}, {kAcceptQuestion}},
+        {{true, false}, {kAcceptQuestion, kSendQuestion}},
+        {{true, true}, {kAcceptQuestion, kSendQuestion, "Settings have been sent to the panel"}},
+    };
+    for (const Case& c : cases) {
+        ui_.records.clear();
+        ui_.answers = c.answers;
+        window_->Dispatch(6014);
+        ASSERT_TRUE(WaitForWorker());
+        EXPECT_EQ(ui_.Texts(), c.texts);
+    }
+    EXPECT_EQ(ui_.Last("ask")->caption, "Are you sure?");
+    EXPECT_EQ(ui_.Last("message")->caption, "Success");
+
+    // What was sent comes back.
+    SettingPut("SiteName", "CHANGED");
+    ui_.answers = {true};
+    window_->Dispatch(6015);
+    ASSERT_TRUE(WaitForWorker());
+    EXPECT_EQ(Value("SiteName"), "SENT SITE");
+}
+
+TEST_F(PanelCommandsTest, SendWhoseReadBackDiffersChangesNothingButTheFirmwareVersion) {
+    UsePanel("flip-readback");
+    window_->RecheckDesign();
+    ASSERT_EQ(SettingGet("FirmwareVersion"), nullptr);
+    const uint32_t before = StoreChecksum();
+    ui_.answers = {true, true};
+    window_->Dispatch(6014);
+    ASSERT_TRUE(WaitForWorker());
+    EXPECT_EQ(ui_.Texts(),
+              (Texts{kAcceptQuestion, kSendQuestion, "Settings have NOT been written to panel"}));
+    EXPECT_EQ(ui_.Last("message")->caption, "Fail!");
+    EXPECT_EQ(ui_.Last("message")->icon, MessageIcon::kStop);
+    // Read back with one byte changed too, as every read.
+    EXPECT_NE(Value("FirmwareVersion"), "(none)");
+    SettingDelete("FirmwareVersion");
+    EXPECT_EQ(StoreChecksum(), before);
+}
+
+} // namespace
