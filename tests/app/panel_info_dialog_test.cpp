@@ -20,6 +20,11 @@ namespace {
 
 class PanelInfoTest : public AppTest {
   protected:
+    // The dialog goes before the main window that owns it.
+    void TearDown() override {
+        dialog_.reset();
+        AppTest::TearDown();
+    }
     PanelInfoDialog& Open() {
         dialog_ = std::make_unique<PanelInfoDialog>(window_);
         dialog_->show();

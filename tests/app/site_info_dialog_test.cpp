@@ -17,6 +17,11 @@ namespace {
 
 class SiteInfoTest : public AppTest {
   protected:
+    // The dialog goes before the main window that owns it.
+    void TearDown() override {
+        dialog_.reset();
+        AppTest::TearDown();
+    }
     void Open() {
         dialog_ = std::make_unique<SiteInfoDialog>(window_);
         dialog_->show();
