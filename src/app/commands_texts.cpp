@@ -8,6 +8,34 @@
 #include "editors/lcd_text_window.h"
 #include "editors/text_editor.h"
 
+#include <QKeyEvent>
+#include <QPointer>
+
+namespace {
+
+// The grid opens the LCD window on a double click only; F2 does the same on
+// the cursor cell, so the texts can be edited without a mouse.
+class EditKeyFilter : public QObject {
+  public:
+    EditKeyFilter(MainWindow& w, GridWidget& grid) : QObject(&grid), window_(&w), grid_(&grid) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != grid_ || event->type() != QEvent::KeyPress ||
+            static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2 || !window_)
+            return false;
+        window_->OnGridNotification(kTextEditorControlId, GN_DBLCLICK,
+                                    GridPack(grid_->CursorRow(), grid_->CursorColumn()));
+        return true;
+    }
+
+  private:
+    QPointer<MainWindow> window_;
+    QPointer<GridWidget> grid_;
+};
+
+} // namespace
+
 void CmdTextEditor(MainWindow& w) {
     GridWidget* grid = w.BeginView("Text editor", kTextEditorControlId, EditorKind::kText, 192, 3,
                                    "Can't open text editor");
@@ -17,7 +45,9 @@ void CmdTextEditor(MainWindow& w) {
     grid->SetHeaderHeight(21);
     grid->SetDoubleClickReport(true);
     grid->SetColumnGap(10);
+    grid->installEventFilter(new EditKeyFilter(w, *grid));
     w.ShowView();
+    grid->setFocus();
 }
 
 void CmdPanelInfo(MainWindow& w) {

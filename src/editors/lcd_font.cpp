@@ -108,11 +108,22 @@ static_assert(std::size(kShapes) == kLcdLastPrintable - kLcdFirstPrintable + 1);
 
 constexpr uint8_t kBox[7] = {0x1F, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1F};
 
-// A shape on the 8 x 15 cell: one blank column on the left, each dot row two
-// glyph rows high, the last glyph row blank to part the two display lines.
+// A shape on the 8 x 15 cell: the outer dot columns two pixels wide and the
+// inner ones one (seven pixels, so the tall display cells stay readable),
+// each dot row two glyph rows high, the last glyph row blank to part the two
+// display lines.
+constexpr uint8_t WidenRow(uint8_t dots) {
+    constexpr uint8_t kPixels[5] = {0xC0, 0x20, 0x10, 0x08, 0x06}; // left dot first
+    uint8_t row = 0;
+    for (int c = 0; c < 5; ++c)
+        if (dots & (0x10 >> c))
+            row |= kPixels[c];
+    return row;
+}
+
 constexpr void Expand(const uint8_t (&shape)[7], uint8_t* rows) {
     for (int r = 0; r < 7; ++r)
-        rows[2 * r] = rows[2 * r + 1] = static_cast<uint8_t>(shape[r] << 2);
+        rows[2 * r] = rows[2 * r + 1] = WidenRow(shape[r]);
     rows[14] = 0;
 }
 

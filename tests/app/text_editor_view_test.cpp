@@ -6,6 +6,8 @@
 #include "editors/grid_widget.h"
 #include "editors/lcd_text_window.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <string>
@@ -83,6 +85,21 @@ TEST_F(TextEditorViewTest, TypedTextGoesIntoTheCellAndTheStore) {
     EXPECT_STREQ(SettingGet("BannerText_3"), "Kept from the panel ");
 }
 
+TEST_F(TextEditorViewTest, F2OpensTheWindowOnTheCursorCell) {
+    GridWidget* grid = OpenEditor();
+    ASSERT_NE(grid, nullptr);
+    grid->SetCursor(4, 2);
+    QTest::keyClick(grid, Qt::Key_F2);
+    ASSERT_NE(CurrentTextWindow(), nullptr);
+    EXPECT_EQ(CurrentTextWindow()->Screen().Text(), SettingGet("ZoneText_4"));
+    QTest::keyClicks(CurrentTextWindow(), "Gate");
+    QTest::keyClick(CurrentTextWindow(), Qt::Key_Return);
+    EXPECT_EQ(Cell(4, 2).substr(0, 4), "Gate");
+    // Other keys change nothing: the grid is not editable.
+    QTest::keyClicks(grid, "xyz");
+    EXPECT_EQ(Cell(4, 2).substr(0, 4), "Gate");
+}
+
 TEST_F(TextEditorViewTest, AnEmptyCellBelowTheZonesIsShownButNeverStored) {
     ASSERT_NE(OpenEditor(), nullptr);
     DoubleClick(40, 2);
@@ -103,6 +120,36 @@ TEST_F(TextEditorViewTest, ClosingWithoutEditsLeavesTheChecksum) {
     window_->CloseCurrentEditor(App().currentKind);
     EXPECT_EQ(StoreChecksum(), before);
     EXPECT_EQ(SettingGet("ZoneText_7"), nullptr);
+}
+
+// The export and the import write the typed texts into the store first.
+TEST_F(TextEditorViewTest, ExportAndImportKeepTypedTexts) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SettingPut("DeviceText_3", "Stairs              ");
+    ASSERT_NE(OpenEditor(), nullptr);
+    DoubleClick(3, 1);
+    QTest::keyClicks(CurrentTextWindow(), "Lift");
+    QTest::keyClick(CurrentTextWindow(), Qt::Key_Return);
+
+    const QString csv = dir.filePath("texts.csv");
+    ui_.files.push_back(csv.toStdString());
+    window_->Dispatch(6036);
+    QFile exported(csv);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(exported.readAll().contains("Liftrs"));
+    ASSERT_NE(App().currentEditor, nullptr); // the editor stays open
+
+    const QString psf = dir.filePath("texts.psf");
+    QFile file(psf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("ZoneText_1 = \"Imported\"\r\n");
+    file.close();
+    ui_.files.push_back(psf.toStdString());
+    window_->Dispatch(6009);
+    EXPECT_EQ(App().currentEditor, nullptr);
+    EXPECT_NE(std::string(SettingGet("DeviceText_3")).find("Liftrs"), std::string::npos);
+    EXPECT_NE(std::string(SettingGet("ZoneText_1")).find("Imported"), std::string::npos);
 }
 
 } // namespace
