@@ -25,12 +25,11 @@ ValueStepDialog::ValueStepDialog(QWidget* owner, const QString& title, int editL
     edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
 
     auto* arrows = new QWidget(this);
-    arrows->setObjectName(ids.arrows);
     auto* up = new QToolButton(arrows);
-    up->setObjectName(QStringLiteral("up"));
+    up->setObjectName(QString::fromLatin1(ids.arrows) + QStringLiteral("-up"));
     up->setArrowType(Qt::UpArrow);
     auto* down = new QToolButton(arrows);
-    down->setObjectName(QStringLiteral("down"));
+    down->setObjectName(QString::fromLatin1(ids.arrows) + QStringLiteral("-down"));
     down->setArrowType(Qt::DownArrow);
     for (QToolButton* arrow : {up, down}) {
         arrow->setFocusPolicy(Qt::NoFocus); // the keys step from the edit

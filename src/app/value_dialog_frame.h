@@ -15,7 +15,7 @@ struct ValueDialogIds {
     const char* ok;
     const char* cancel;
     const char* edit;
-    const char* arrows;
+    const char* arrows; // the buttons are "<arrows>-up" and "<arrows>-down"
 };
 
 class ValueStepDialog : public QDialog {

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <memory>
 #include <string>
@@ -210,6 +211,8 @@ TEST_F(PanelInfoTest, ValueButtonsCreateTheirDefaultsAndWriteAtOnce) {
               [](QDialog* d) {
                   EXPECT_EQ(d->windowTitle(), "Set pulse time (Seconds)");
                   EXPECT_EQ(Control<QLineEdit>(d, 1601)->text(), "1.0");
+                  d->findChild<QToolButton*>("4002-up")->click();
+                  EXPECT_EQ(Control<QLineEdit>(d, 1601)->text(), "1.5");
                   Control<QLineEdit>(d, 1601)->setText("2.74");
                   Press(d, 1006);
               });
