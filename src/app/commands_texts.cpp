@@ -17,21 +17,24 @@ namespace {
 // the cursor cell, so the texts can be edited without a mouse.
 class EditKeyFilter : public QObject {
   public:
-    EditKeyFilter(MainWindow& w, GridWidget& grid) : QObject(&grid), window_(&w), grid_(&grid) {}
+    EditKeyFilter(MainWindow& w, GridWidget& grid) : QObject(&grid), window_(&w) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != grid_ || event->type() != QEvent::KeyPress ||
+        if (event->type() != QEvent::KeyPress ||
             static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2 || !window_)
             return false;
+        // Looked up per key: the grid also sends events while it is destroyed.
+        auto* grid = qobject_cast<GridWidget*>(watched);
+        if (!grid)
+            return false;
         window_->OnGridNotification(kTextEditorControlId, GN_DBLCLICK,
-                                    GridPack(grid_->CursorRow(), grid_->CursorColumn()));
+                                    GridPack(grid->CursorRow(), grid->CursorColumn()));
         return true;
     }
 
   private:
     QPointer<MainWindow> window_;
-    QPointer<GridWidget> grid_;
 };
 
 } // namespace

@@ -18,7 +18,13 @@ class TextEditorViewTest : public AppTest {
   protected:
     GridWidget* OpenEditor() {
         window_->show();
+        QApplication::setActiveWindow(window_);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
         window_->Dispatch(6003);
+        // With the focus in the grid, closing it sends events while it goes.
+        if (App().currentEditor) {
+            EXPECT_TRUE(App().currentEditor->hasFocus());
+        }
         return App().currentEditor;
     }
     void DoubleClick(int row, int column) {
