@@ -74,7 +74,9 @@ class ShowOutput {
 
 // Why a NAME=VALUE of set cannot be stored as given; empty when it can.
 std::string SetFault(const std::string& name, const std::string& value, bool newName) {
-    if (!SettingGet(name.c_str()) && !newName) {
+    // A panel field's setting that the site lacks (an output delay, say) is
+    // a name a site has: the panel reads it as 0 until it is set.
+    if (!SettingGet(name.c_str()) && !SettingHasPanelField(name.c_str()) && !newName) {
         std::string hint = SameNameOtherCase(name);
         return "a site has no setting of that name" +
                (hint.empty() ? std::string() : " (names are case-sensitive: " + hint + "?)") +
