@@ -149,6 +149,32 @@ TEST_F(EngineerCli, SetRefusesWhatTheSiteOrThePanelCannotHold) {
               "UserCode = \"123412\"\nsitename = \"x\"\n");
 }
 
+TEST_F(EngineerCli, AFileWithoutOneSiteLineIsNotASiteFile) {
+    std::string random;
+    for (int i = 0; i < 2048; ++i)
+        random += static_cast<char>((i * 131 + 7) % 256 == '"' ? 0 : (i * 131 + 7) % 256);
+    Write("empty.psf", "");
+    Write("random.psf", random);
+    Write("fw.hex", ":020000025000AC\r\n:00000001FF\r\n");
+    ASSERT_EQ(RunCli("info" + Panel()).status, 0); // the panel's memory file
+    const std::string panel = Slurp(Path("panel.bin"));
+    for (const char* file : {"empty.psf", "random.psf", "fw.hex"}) {
+        for (const std::string& command :
+             {"show --load-errors " + P(file),
+              "send --load-errors --yes --accept-errors " + P(file) + Panel()}) {
+            CliRun run = RunCli(command);
+            EXPECT_EQ(run.status, 2) << command;
+            EXPECT_EQ(run.err, "Not done!\nFile contains errors\nm720-cli: " + Path(file) +
+                                   ": not a site file (not one line of the form Name = "
+                                   "\"value\")\n")
+                << command;
+        }
+    }
+    EXPECT_EQ(Slurp(Path("panel.bin")), panel);
+    Write("check-only.psf", "Check = \"1515870810\"\r\n");
+    EXPECT_EQ(RunCli("show " + P("check-only.psf") + " NumZones").out, "NumZones = \"32\"\n");
+}
+
 TEST_F(EngineerCli, RefusalsWithoutATerminalNameTheOption) {
     // A new site has design faults (unused groups, empty site details).
     CliRun faulty = RunCli("send " + P("a.psf") + Panel());
