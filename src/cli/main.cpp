@@ -26,14 +26,15 @@ const char kUsage[] =
     "options:\n"
     "  --panel PANEL     usb (default) or sim:PATH[,latency-ms=N,silent-after=N,\n"
     "                    flip-readback,end=N]; M720_PANEL gives the default\n"
-    "  --yes             answer Yes to the overwrite and downgrade questions\n"
+    "  --yes             answer Yes to the overwrite, firmware and downgrade questions\n"
     "  --accept-errors   answer Yes to sending a site with design faults\n"
     "  --load-errors     keep a site file whose check value is wrong\n"
     "  --force           let new, get, decode and import-text replace an existing file\n"
     "  --new             let set create a setting a site does not have\n"
     "  --json            show, check and info as one JSON object on stdout\n"
     "\n"
-    "exit status: 0 done, 1 the job or check failed, 2 bad usage or unreadable input\n";
+    "exit status: 0 done, 1 the job or check failed, 2 bad usage or unreadable input,\n"
+    "130 stopped by Ctrl-C\n";
 
 struct Command {
     const char* name;
