@@ -35,3 +35,17 @@ CliSiteSummary CliSummarise() {
     summary.nonFireEvents = CountNumbered("NonFireEvent_%d");
     return summary;
 }
+
+std::string CliPrintable(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c >= 0x7F || c == '\\') {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\%03o", c);
+            out += escape;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}

@@ -14,3 +14,7 @@ struct CliSiteSummary {
 
 // The summary of the current store.
 CliSiteSummary CliSummarise();
+
+// A text for a message line: bytes outside printable ASCII escaped as in
+// the site file ("\\377"), so a panel's odd bytes never reach the terminal.
+std::string CliPrintable(const std::string& text);

@@ -46,9 +46,15 @@ int CmdGet(const CliOptions& options) {
         if (int status = CliSaveSite(out))
             return status;
         const CliSiteSummary s = CliSummarise();
-        CliMessage("m720-cli: read the panel into " + out + ": site \"" + s.siteName + "\", " +
-                   std::to_string(s.devices) + " devices, " + std::to_string(s.fireEvents) +
-                   " fire and " + std::to_string(s.nonFireEvents) + " non-fire events");
+        const std::string what = "site \"" + CliPrintable(s.siteName) + "\", " +
+                                 std::to_string(s.devices) + " devices, " +
+                                 std::to_string(s.fireEvents) + " fire and " +
+                                 std::to_string(s.nonFireEvents) + " non-fire events";
+        if (result.complete && ui.Faults() == 0)
+            CliMessage("m720-cli: read the panel into " + out + ": " + what);
+        else
+            CliMessage("m720-cli: the read did not finish; " + out +
+                       " holds what was read: " + what);
     }
     return result.siteAccepted && ui.Faults() == 0 ? kExitDone : kExitFailed;
 }
