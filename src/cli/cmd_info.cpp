@@ -33,9 +33,9 @@ void Print(const PanelInfo& info, bool json) {
     }
     std::printf("Firmware type: %s\nFirmware version: %s\nSite name: %s\nFormat version: %s\n"
                 "Devices: %d\nFire events: %d\nNon-fire events: %d\n",
-                info.firmwareType.c_str(), info.firmwareVersion.c_str(), info.site.siteName.c_str(),
-                info.site.formatVersion.c_str(), info.site.devices, info.site.fireEvents,
-                info.site.nonFireEvents);
+                info.firmwareType.c_str(), info.firmwareVersion.c_str(),
+                CliPrintable(info.site.siteName).c_str(), info.site.formatVersion.c_str(),
+                info.site.devices, info.site.fireEvents, info.site.nonFireEvents);
 }
 
 } // namespace
