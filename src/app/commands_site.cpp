@@ -80,7 +80,8 @@ void CmdLoad(MainWindow& w) {
         Ui().Message(&w, kOverflowText, App().appTitle, MessageIcon::kStop);
         return;
     }
-    if (load.code == -1 && !keepErrors) {
+    // Not one line of a site file: refused even when errors are kept.
+    if (load.notSiteFile || (load.code == -1 && !keepErrors)) {
         Ui().Message(&w, "Not done!\r\nFile contains errors", App().appTitle, MessageIcon::kStop);
         return;
     }

@@ -10,6 +10,9 @@ struct CliOptions {
     bool yes = false;              // --yes
     bool acceptErrors = false;     // --accept-errors
     bool loadErrors = false;       // --load-errors
+    bool force = false;            // --force: new, get, decode, import-text may replace OUT
+    bool newName = false;          // --new: set may create a setting a site does not have
+    bool json = false;             // --json: show, check and info as one JSON object
 };
 
 // Exit statuses.
@@ -26,6 +29,9 @@ void CliEmptySite();
 // True when the standard stream (0 in, 1 out, 2 err) is a terminal.
 bool CliIsTerminal(int fd);
 
+// The width of the terminal on stderr in columns (80 when unknown).
+int CliTerminalWidth();
+
 // The desktop's Load into an emptied current store: the file merged in, the
 // defaults of a new site added. Gives kExitDone, or the exit status after
 // showing the message of a file that cannot be opened or is refused.
@@ -39,8 +45,10 @@ int CliSaveSite(const std::string& path);
 // usage or the PANEL fault and gives kExitBadInput.
 int CliCheckPanelUsage(const CliOptions& options, const char* usage);
 
-// Asks a yes/no question on the terminal; false without a terminal.
-bool CliAsk(const std::string& question);
+// Asks a yes/no question on the terminal. Without a terminal the answer is
+// No, and the message names the option that answers Yes (answers are never
+// read from a pipe: a script must say what it means with the option).
+bool CliAsk(const std::string& question, const char* option);
 
 // The commands; each gets the parsed options and gives the exit status.
 int CmdNew(const CliOptions& options);
@@ -54,3 +62,4 @@ int CmdDecode(const CliOptions& options);
 int CmdGet(const CliOptions& options);
 int CmdSend(const CliOptions& options);
 int CmdFirmware(const CliOptions& options);
+int CmdInfo(const CliOptions& options);

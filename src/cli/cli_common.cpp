@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/cli_files.h"
 #include "jobs/panel_access.h"
 #include "model/settings_store.h"
 #include "model/site_file.h"
@@ -36,8 +37,11 @@ int CliLoadSite(const std::string& path, bool loadErrors) {
     if (!g_siteReady)
         EmptySiteStore();
     SiteLoadResult load = SiteLoad(&g_site, path.c_str(), loadErrors);
-    if (load.code == -2) {
-        CliMessage("Couldn't open file");
+    if (load.code == -2)
+        return CliCannotRead(path);
+    if (load.notSiteFile) {
+        CliMessage("Not done!\r\nFile contains errors");
+        CliFileFault(path, "not a site file (not one line of the form Name = \"value\")");
         return kExitBadInput;
     }
     // A full store has passed over settings of the file or defaults of a
@@ -57,20 +61,25 @@ int CliLoadSite(const std::string& path, bool loadErrors) {
 }
 
 int CliSaveSite(const std::string& path) {
-    if (!SiteFileWrite(path.c_str())) {
-        CliMessage("Couldn't open file");
-        return kExitBadInput;
-    }
+    if (!SiteFileWrite(path.c_str()))
+        return CliCannotWrite(path);
     return kExitDone;
 }
 
-bool CliAsk(const std::string& question) {
-    if (!CliIsTerminal(0) || !CliIsTerminal(2))
-        return false;
+bool CliAsk(const std::string& question, const char* option) {
     std::string text;
     for (char c : question)
         if (c != '\r')
             text += c;
+    if (!CliIsTerminal(0) || !CliIsTerminal(2)) {
+        std::string oneLine = text;
+        for (char& c : oneLine)
+            if (c == '\n')
+                c = ' ';
+        CliMessage("m720-cli: no terminal to answer \"" + oneLine + "\"; give " + option +
+                   " to answer Yes");
+        return false;
+    }
     std::fprintf(stderr, "%s [y/N] ", text.c_str());
     std::fflush(stderr);
     std::string answer;

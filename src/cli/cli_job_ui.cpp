@@ -2,11 +2,15 @@
 
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
-constexpr int kBarWidth = 30;
-}
+constexpr int kTitleWidth = 26;
+constexpr int kMostBar = 30;
+constexpr int kLeastBar = 5;
+constexpr int kPercentWidth = 5; // " 100%"
+} // namespace
 
 CliJobUi::CliJobUi() : terminal_(CliIsTerminal(2)) {}
 
@@ -40,24 +44,52 @@ void CliJobUi::Message(const std::string& text, const std::string&, MessageIcon 
 
 bool CliJobUi::Ask(const std::string& text, const std::string&) {
     Clear();
-    return CliAsk(text);
+    return CliAsk(text, "--yes");
+}
+
+std::string CliJobUi::Line(int width) const {
+    // One column stays free: a line that fills the last column makes some
+    // terminals wrap, and the next redraw would then start a new line.
+    const int room = std::max(width - 1, 1);
+    int titleWidth = std::min<int>(kTitleWidth, static_cast<int>(title_.size()));
+    int bar = room - titleWidth - 3 - kPercentWidth; // " [" and "]"
+    if (bar < kLeastBar) {
+        // Narrow: the title gives way first, then the bar.
+        titleWidth = std::max(0, room - kLeastBar - 3 - kPercentWidth);
+        titleWidth = std::min<int>(titleWidth, static_cast<int>(title_.size()));
+        bar = room - titleWidth - 3 - kPercentWidth;
+    }
+    bar = std::min(bar, kMostBar);
+    char percent[8];
+    std::snprintf(percent, sizeof percent, " %3d%%", percent_);
+    std::string line = title_.substr(0, static_cast<size_t>(titleWidth));
+    if (bar >= 1) {
+        const int filled = percent_ * bar / 100;
+        line += " [" + std::string(static_cast<size_t>(filled), '#') +
+                std::string(static_cast<size_t>(bar - filled), ' ') + "]";
+    }
+    line += percent;
+    if (static_cast<int>(line.size()) > room)
+        line = line.substr(line.size() - static_cast<size_t>(room)); // at least the percentage
+    return line;
 }
 
 void CliJobUi::Draw() {
     if (!terminal_)
         return;
-    const int filled = percent_ * kBarWidth / 100;
-    std::string bar(static_cast<size_t>(filled), '#');
-    bar.append(static_cast<size_t>(kBarWidth - filled), ' ');
-    std::fprintf(stderr, "\r%-26s [%s] %3d%%", title_.c_str(), bar.c_str(), percent_);
+    std::string line = Line(CliTerminalWidth());
+    const size_t shown = line.size();
+    if (line.size() < drawnWidth_)
+        line.append(drawnWidth_ - line.size(), ' '); // over what the last one left
+    std::fprintf(stderr, "\r%s", line.c_str());
     std::fflush(stderr);
-    drawn_ = true;
+    drawnWidth_ = std::max(shown, line.size());
 }
 
 void CliJobUi::Clear() {
-    if (!drawn_)
+    if (drawnWidth_ == 0)
         return;
-    std::fprintf(stderr, "\r%*s\r", 26 + kBarWidth + 8, "");
+    std::fprintf(stderr, "\r%s\r", std::string(drawnWidth_, ' ').c_str());
     std::fflush(stderr);
-    drawn_ = false;
+    drawnWidth_ = 0;
 }

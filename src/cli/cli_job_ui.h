@@ -1,6 +1,8 @@
 #pragma once
-// The CLI's face for panel jobs: a progress bar with the stage title on
-// stderr when it is a terminal, messages on stderr, questions on the terminal.
+// The CLI's face for panel jobs: on stderr, when it is a terminal, one
+// progress line (the stage title, a bar, the percentage) redrawn in place
+// and fitted to the terminal's width, cleared at the end; messages on
+// stderr, questions on the terminal.
 
 #include "jobs/job_ui.h"
 
@@ -17,13 +19,17 @@ class CliJobUi : public JobUi {
     // Messages shown with the stop icon so far.
     int Faults() const { return faults_; }
 
+    // The progress line for a terminal of that many columns: never wider
+    // than width - 1.
+    std::string Line(int width) const;
+
   private:
     void Draw();
     void Clear();
 
     bool terminal_;
-    bool open_ = true; // the progress display, until the job closes it
-    bool drawn_ = false;
+    bool open_ = true;      // the progress display, until the job closes it
+    size_t drawnWidth_ = 0; // columns the drawn line covers, 0 when none is shown
     int percent_ = 0;
     std::string title_;
     int faults_ = 0;

@@ -1,6 +1,8 @@
 // check, export and import-text.
 #include "check/design_check.h"
 #include "cli/cli.h"
+#include "cli/cli_files.h"
+#include "cli/cli_json.h"
 #include "cli/cli_paths.h"
 #include "exports/event_log.h"
 #include "exports/exports.h"
@@ -35,19 +37,8 @@ constexpr Export kExports[] = {
     {"events", ExportEventLog, "Log exported", "Could not export log"},
 };
 
-} // namespace
-
-int CmdCheck(const CliOptions& options) {
-    if (options.args.size() != 2) {
-        CliMessage("usage: m720-cli check SITE");
-        return kExitBadInput;
-    }
-    if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
-        return status;
-    auto report = std::make_unique<char[]>(kDesignReportSize);
-    int faults = CheckDesign(report.get());
-
-    std::string text = faults != 0 ? report.get() : "No Site File Errors";
+// The report's lines: its "\r\n" ends made plain, the last line ended.
+std::string PlainLines(const std::string& text) {
     std::string out;
     out.reserve(text.size() + 64);
     for (size_t i = 0; i < text.size(); ++i)
@@ -55,8 +46,55 @@ int CmdCheck(const CliOptions& options) {
             out += text[i];
     if (!out.empty() && out.back() != '\n')
         out += '\n'; // the overflow line and the clean text have no line end
+    return out;
+}
+
+std::string CheckText(const std::string& report) {
+    std::string out = PlainLines(report);
     out += std::string("Quiescent Current: ") + StoredOrNotAvailable("QuiescentCurrent") + "\n";
     out += std::string("Alarm Current: ") + StoredOrNotAvailable("AlarmCurrent") + "\n";
+    return out;
+}
+
+std::string JsonStored(const char* name) {
+    const char* value = SettingGet(name);
+    return value ? JsonString(value) : "null";
+}
+
+// {"faults": [lines of the report], "quiescentCurrent": ..., "alarmCurrent": ...}
+std::string CheckJson(const std::string& report) {
+    const std::string lines = PlainLines(report);
+    std::string out = "{\"faults\": [";
+    bool first = true;
+    for (size_t at = 0; at < lines.size();) {
+        const size_t end = lines.find('\n', at);
+        const std::string line = lines.substr(at, end - at);
+        at = end + 1;
+        if (line.empty())
+            continue;
+        out += (first ? "\n  " : ",\n  ") + JsonString(line);
+        first = false;
+    }
+    out += first ? "]" : "\n]";
+    out += ", \"quiescentCurrent\": " + JsonStored("QuiescentCurrent");
+    out += ", \"alarmCurrent\": " + JsonStored("AlarmCurrent") + "}\n";
+    return out;
+}
+
+} // namespace
+
+int CmdCheck(const CliOptions& options) {
+    if (options.args.size() != 2) {
+        CliMessage("usage: m720-cli check SITE [--json]");
+        return kExitBadInput;
+    }
+    if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
+        return status;
+    auto report = std::make_unique<char[]>(kDesignReportSize);
+    int faults = CheckDesign(report.get());
+
+    std::string out = options.json ? CheckJson(faults != 0 ? report.get() : "")
+                                   : CheckText(faults != 0 ? report.get() : "No Site File Errors");
     std::fwrite(out.data(), 1, out.size(), stdout);
     if (std::fflush(stdout) != 0)
         return kExitFailed;
@@ -78,7 +116,9 @@ int CmdExport(const CliOptions& options) {
     if (int status = CliLoadSite(options.args[2], options.loadErrors); status != kExitDone)
         return status;
     if (chosen->run(options.args[3].c_str()) != 1) {
+        const std::string cause = CliWriteCause(options.args[3]);
         CliMessage(chosen->failed);
+        CliFileFault(options.args[3], cause);
         return kExitFailed;
     }
     CliMessage(chosen->done);
@@ -90,15 +130,15 @@ int CmdImportText(const CliOptions& options) {
         CliMessage("usage: m720-cli import-text SITE TEXTFILE OUT");
         return kExitBadInput;
     }
+    if (int status = CliRefuseExisting(options.args[3], options.force))
+        return status;
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
         return status;
     // A text file has no check value, so -1 is the usual result here.
     int dropped = 0;
     int result = SiteFileRead(options.args[2].c_str(), &dropped);
-    if (result == -2) {
-        CliMessage("Couldn't open file");
-        return kExitBadInput;
-    }
+    if (result == -2)
+        return CliCannotRead(options.args[2]);
     if (result != 0 && result != -1)
         return kExitFailed;
     // The reader passes over settings a full store cannot take: OUT would

@@ -1,5 +1,6 @@
 // encode and decode: panel blocks as files.
 #include "cli/cli.h"
+#include "cli/cli_files.h"
 #include "cli/cli_paths.h"
 
 #include "codec/block_checksum.h"
@@ -20,10 +21,8 @@ namespace {
 // exit status after saying what is wrong. Reading stops one byte past the
 // size, so a huge file or a device that never ends is refused at once.
 int ReadBlock(const std::string& path, size_t size, const char* what, std::string* bytes) {
-    if (!ReadFileStart(path.c_str(), size + 1, bytes)) {
-        CliMessage("Couldn't open file");
-        return kExitBadInput;
-    }
+    if (!ReadFileStart(path.c_str(), size + 1, bytes))
+        return CliCannotRead(path);
     const size_t got = bytes->size();
     if (got != size) {
         std::string has = std::to_string(got);
@@ -40,10 +39,8 @@ int ReadBlock(const std::string& path, size_t size, const char* what, std::strin
 }
 
 int WriteBlock(const std::string& path, const uint8_t* data, size_t size) {
-    if (!ReplaceFile(path.c_str(), std::string(reinterpret_cast<const char*>(data), size))) {
-        CliMessage("Couldn't open file");
-        return kExitBadInput;
-    }
+    if (!ReplaceFile(path.c_str(), std::string(reinterpret_cast<const char*>(data), size)))
+        return CliCannotWrite(path);
     return kExitDone;
 }
 
@@ -107,6 +104,8 @@ int CmdDecode(const CliOptions& options) {
         if (int status = CliRefuseSameFile(options.args.back(), options.args[k],
                                            k == 1 ? "the site data image" : "the loop data block"))
             return status;
+    if (int status = CliRefuseExisting(options.args.back(), options.force))
+        return status;
     std::string image;
     std::string loop;
     if (int status = ReadBlock(options.args[1], kSiteImageSize, "site data image", &image);

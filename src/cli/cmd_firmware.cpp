@@ -1,5 +1,7 @@
 // firmware: update the panel from an Intel HEX file.
 #include "cli/cli.h"
+#include "cli/cli_files.h"
+#include "cli/cli_interrupt.h"
 #include "cli/cli_job_ui.h"
 #include "codec/hex_file.h"
 #include "jobs/firmware_job.h"
@@ -28,6 +30,12 @@ bool CanOpen(const std::string& path) {
     return true;
 }
 
+// The first part of a version text ("1.045" of "1.045 / 5.678"): the
+// version the downgrade question compares.
+std::string MainVersion(const std::string& text) {
+    return text.substr(0, text.find(" / "));
+}
+
 // What the firmware file holds, as the desktop's dialog shows it.
 struct FirmwareFile {
     std::unique_ptr<unsigned char[]> image;
@@ -36,21 +44,22 @@ struct FirmwareFile {
     uint32_t version = 0;
 };
 
-// Reads the file; gives kExitDone for a readable file of a known type, or the
-// exit status after saying why not.
+// Reads and checks the whole file; gives kExitDone for a readable file of a
+// known type, or the exit status after saying why not.
 int ReadFirmwareFile(const std::string& path, FirmwareFile* file) {
-    if (!CanOpen(path)) {
-        CliMessage("Couldn't open file");
-        return kExitBadInput;
-    }
+    if (!CanOpen(path))
+        return CliCannotRead(path);
     file->image.reset(new (std::nothrow) unsigned char[kFirmwareImageSize]);
     if (!file->image) {
         CliMessage("m720-cli: not enough memory for the firmware image");
         return kExitFailed;
     }
     std::printf("Firmware file: %s\n", FileName(path).c_str());
-    if (!ReadHexFile(path.c_str(), file->image.get(), kFirmwareImageSize)) {
-        CliMessage("m720-cli: " + path + " is not a readable Intel HEX file");
+    std::fflush(stdout);
+    std::string fault;
+    if (!ReadHexFile(path.c_str(), file->image.get(), kFirmwareImageSize, &fault)) {
+        CliFileFault(path, "not a readable Intel HEX file: " +
+                               (fault.empty() ? CliReadCause(path) : fault));
         return kExitBadInput;
     }
     const std::string typeName = FirmwareImageTypeName(file->image.get(), kFirmwareImageSize);
@@ -65,16 +74,29 @@ int ReadFirmwareFile(const std::string& path, FirmwareFile* file) {
     std::printf("Firmware type: %s\n", file->type.c_str());
     std::fflush(stdout);
     if (file->type == "Unknown") {
-        CliMessage("m720-cli: unknown firmware type; the file cannot be written");
+        CliFileFault(path, "unknown firmware type; the file cannot be written");
         return kExitBadInput;
     }
     return kExitDone;
+}
+
+// The panel's firmware type from the name it keeps beside its version.
+std::string PanelFirmwareType(PanelSession& s) {
+    unsigned char name[kFirmwareTypeChars + 1] = {};
+    if (!ReadProgramData(s, name, kFirmwareTypeAddress, kFirmwareTypeChars))
+        return "Unknown";
+    return FirmwareType(std::string(reinterpret_cast<const char*>(name)));
 }
 
 } // namespace
 
 int CmdFirmware(const CliOptions& options) {
     if (int status = CliCheckPanelUsage(options, kUsageText))
+        return status;
+    // The whole file is read and checked before the panel is opened: a
+    // broken or missing file never costs a connection.
+    FirmwareFile file;
+    if (int status = ReadFirmwareFile(options.args[1], &file))
         return status;
     // ReadFirmwareVersion keeps what it read in the current store.
     CliEmptySite();
@@ -94,19 +116,30 @@ int CmdFirmware(const CliOptions& options) {
         char panelRaw[kFirmwareVersionChars + 1] = {};
         if (!ReadFirmwareVersion(scope.Session(), panelRaw))
             return kExitFailed;
-        std::printf("Current panel firmware version: %s\n", FirmwareVersionText(panelRaw).c_str());
+        const std::string panelVersion = FirmwareVersionText(panelRaw);
+        std::printf("Current panel firmware version: %s\n", panelVersion.c_str());
         std::fflush(stdout);
+        const std::string panelType = PanelFirmwareType(scope.Session());
 
-        FirmwareFile file;
-        if (int status = ReadFirmwareFile(options.args[1], &file))
-            return status;
+        std::string question = "Write the firmware to the panel?\r\nfile: " + file.type + " " +
+                               MainVersion(file.versionText) + ", panel: " + panelType + " " +
+                               MainVersion(panelVersion);
+        if (panelType != file.type)
+            question += "\r\nThe file's firmware type is not the panel's.";
+        if (!(options.yes || CliAsk(question, "--yes"))) {
+            CliMessage("m720-cli: firmware not written");
+            return kExitFailed;
+        }
         if (FirmwareIsDowngrade(file.version, FirmwareVersionNumber(panelRaw)) &&
-            !(options.yes || CliAsk(kFirmwareDowngradeText))) {
+            !(options.yes || CliAsk(kFirmwareDowngradeText, "--yes"))) {
             CliMessage("m720-cli: firmware not written");
             return kExitFailed;
         }
 
         scope.Session().ui = &jobUi;
+        CliInterruptGuard guard(CliInterruptMode::kPanelWrite,
+                                "the panel's firmware is partly written: write the firmware "
+                                "again before the panel is used");
         written = FirmwareJob(scope.Session(), file.image.get(), kFirmwareImageSize) == 1;
         if (!written && jobUi.Faults() == 0)
             CliMessage("m720-cli: the panel did not answer; nothing was written");

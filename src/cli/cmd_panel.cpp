@@ -1,26 +1,40 @@
 // get and send: jobs on the panel.
 #include "check/design_check.h"
 #include "cli/cli.h"
+#include "cli/cli_files.h"
+#include "cli/cli_interrupt.h"
 #include "cli/cli_job_ui.h"
 #include "cli/cli_paths.h"
+#include "cli/cli_summary.h"
 #include "jobs/get_job.h"
 #include "jobs/panel_access.h"
 #include "jobs/send_job.h"
 
+#include <string>
+
+namespace {
+
+constexpr char kNotSentText[] = "m720-cli: not sent; the panel was not changed";
+
+} // namespace
+
 int CmdGet(const CliOptions& options) {
-    if (int status = CliCheckPanelUsage(options, "m720-cli get OUT [--panel PANEL]"))
+    if (int status = CliCheckPanelUsage(options, "m720-cli get OUT [--panel PANEL] [--force]"))
         return status;
+    const std::string& out = options.args[1];
     // The site file must not take the place of the simulated panel's memory.
     PanelChoice choice;
     ParsePanelChoice(options.panel, &choice, nullptr);
     if (choice.simulated)
-        if (int status = CliRefuseSameFile(options.args[1], choice.path,
-                                           "the simulated panel's memory file"))
+        if (int status = CliRefuseSameFile(out, choice.path, "the simulated panel's memory file"))
             return status;
+    if (int status = CliRefuseExisting(out, options.force))
+        return status;
     CliEmptySite();
     CliJobUi ui;
     GetJobResult result;
     {
+        CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
         PanelJobScope scope(options.panel, ui);
         if (!scope.Ready())
             return kExitFailed;
@@ -28,9 +42,20 @@ int CmdGet(const CliOptions& options) {
     }
     // OUT holds what the desktop's store would now hold: written whenever the
     // panel's site data were accepted, also when a later step failed.
-    if (result.siteAccepted)
-        if (int status = CliSaveSite(options.args[1]))
+    if (result.siteAccepted) {
+        if (int status = CliSaveSite(out))
             return status;
+        const CliSiteSummary s = CliSummarise();
+        const std::string what = "site \"" + CliPrintable(s.siteName) + "\", " +
+                                 std::to_string(s.devices) + " devices, " +
+                                 std::to_string(s.fireEvents) + " fire and " +
+                                 std::to_string(s.nonFireEvents) + " non-fire events";
+        if (result.complete && ui.Faults() == 0)
+            CliMessage("m720-cli: read the panel into " + out + ": " + what);
+        else
+            CliMessage("m720-cli: the read did not finish; " + out +
+                       " holds what was read: " + what);
+    }
     return result.siteAccepted && ui.Faults() == 0 ? kExitDone : kExitFailed;
 }
 
@@ -42,12 +67,14 @@ int CmdSend(const CliOptions& options) {
         return status;
     if (CheckDesign(nullptr) > 0 &&
         !(options.acceptErrors ||
-          CliAsk("The site file contains errors.  Do you want to accept these errors?"))) {
-        CliMessage("m720-cli: not sent");
+          CliAsk("The site file contains errors.  Do you want to accept these errors?",
+                 "--accept-errors"))) {
+        CliMessage(kNotSentText);
         return kExitFailed;
     }
-    if (!(options.yes || CliAsk("Are you sure you wish to overwrite current panel settings?"))) {
-        CliMessage("m720-cli: not sent");
+    if (!(options.yes ||
+          CliAsk("Are you sure you wish to overwrite current panel settings?", "--yes"))) {
+        CliMessage(kNotSentText);
         return kExitFailed;
     }
     CliJobUi ui;
@@ -56,6 +83,8 @@ int CmdSend(const CliOptions& options) {
         PanelJobScope scope(options.panel, ui);
         if (!scope.Ready())
             return kExitFailed;
+        CliInterruptGuard guard(CliInterruptMode::kPanelWrite,
+                                "the panel's site data are partly written: send again");
         sent = SendSettingsJob(scope.Session()) == 1;
     }
     // As for get, any fault shown counts, also one the job went on after: an

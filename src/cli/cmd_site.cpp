@@ -1,6 +1,9 @@
 // new, show and set: the site file on its own.
 #include "cli/cli.h"
+#include "cli/cli_files.h"
+#include "cli/cli_json.h"
 
+#include "codec/setting_rules.h"
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
 #include "model/site_file.h"
@@ -15,13 +18,83 @@ const SettingRecord* RecordOf(const char* value) {
     return value ? reinterpret_cast<const SettingRecord*>(value - offsetof(SettingRecord, value))
                  : nullptr;
 }
+
+bool SameIgnoringCase(const char* a, const char* b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (; *a && *b; ++a, ++b)
+        if (lower(*a) != lower(*b))
+            return false;
+    return *a == *b;
+}
+
+// A setting of the site whose name differs from name only in case, for the
+// hint under a refused name; empty when there is none.
+std::string SameNameOtherCase(const std::string& name) {
+    SettingsStore* store = StoreSelect(nullptr);
+    for (int i = 0; i < kStoreSlotCount; ++i)
+        if (const SettingRecord* r = StoreRecordAt(store, i);
+            r && SameIgnoringCase(r->name, name.c_str()))
+            return r->name;
+    return {};
+}
+
+// Prints the records as show does: lines, or one JSON object.
+class ShowOutput {
+  public:
+    ShowOutput(bool json, const std::string& site) : json_(json) {
+        if (json_)
+            std::printf("{\"site\": %s, \"settings\": {", JsonString(site).c_str());
+    }
+    void Add(const SettingRecord& record) {
+        if (!json_) {
+            std::printf("%s\n", SiteFileLine(record).c_str());
+            return;
+        }
+        std::printf("%s\n  %s: %s", first_ ? "" : ",", JsonString(record.name).c_str(),
+                    JsonString(record.value).c_str());
+        first_ = false;
+    }
+    void Finish(const std::vector<std::string>& missing, bool named) {
+        if (!json_)
+            return;
+        std::printf("%s}", first_ ? "" : "\n");
+        if (named) {
+            std::printf(", \"missing\": [");
+            for (size_t i = 0; i < missing.size(); ++i)
+                std::printf("%s%s", i ? ", " : "", JsonString(missing[i]).c_str());
+            std::printf("]");
+        }
+        std::printf("}\n");
+    }
+
+  private:
+    bool json_;
+    bool first_ = true;
+};
+
+// Why a NAME=VALUE of set cannot be stored as given; empty when it can.
+std::string SetFault(const std::string& name, const std::string& value, bool newName) {
+    // A panel field's setting that the site lacks (an output delay, say) is
+    // a name a site has: the panel reads it as 0 until it is set.
+    if (!SettingGet(name.c_str()) && !SettingHasPanelField(name.c_str()) && !newName) {
+        std::string hint = SameNameOtherCase(name);
+        return "a site has no setting of that name" +
+               (hint.empty() ? std::string() : " (names are case-sensitive: " + hint + "?)") +
+               "; give --new to add it";
+    }
+    std::string fault = SettingValueFault(name.c_str(), value.c_str());
+    return fault.empty() ? fault : "the value " + fault;
+}
+
 } // namespace
 
 int CmdNew(const CliOptions& options) {
     if (options.args.size() != 2) {
-        CliMessage("usage: m720-cli new SITE");
+        CliMessage("usage: m720-cli new SITE [--force]");
         return kExitBadInput;
     }
+    if (int status = CliRefuseExisting(options.args[1], options.force))
+        return status;
     CliEmptySite();
     FillSiteDefaults();
     return CliSaveSite(options.args[1]);
@@ -29,45 +102,53 @@ int CmdNew(const CliOptions& options) {
 
 int CmdShow(const CliOptions& options) {
     if (options.args.size() < 2) {
-        CliMessage("usage: m720-cli show SITE [NAME...]");
+        CliMessage("usage: m720-cli show SITE [NAME...] [--json]");
         return kExitBadInput;
     }
-    if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
+    const std::string& site = options.args[1];
+    if (int status = CliLoadSite(site, options.loadErrors); status != kExitDone)
         return status;
+    ShowOutput out(options.json, site);
+    std::vector<std::string> missing;
     if (options.args.size() == 2) {
         // The file's settings in the file's order, then the defaults the
         // load added.
         std::vector<std::string> names;
-        SiteFileNames(options.args[1].c_str(), &names);
+        SiteFileNames(site.c_str(), &names);
         std::unordered_set<const SettingRecord*> shown;
         for (const std::string& name : names) {
             if (const SettingRecord* record = RecordOf(SettingGet(name.c_str()));
                 record && shown.insert(record).second)
-                std::printf("%s\n", SiteFileLine(*record).c_str());
+                out.Add(*record);
         }
         SettingsStore* store = StoreSelect(nullptr);
         for (int i = 0; i < kStoreSlotCount; ++i) {
             const SettingRecord* record = StoreRecordAt(store, i);
             if (record && !shown.count(record))
-                std::printf("%s\n", SiteFileLine(*record).c_str());
+                out.Add(*record);
         }
+        out.Finish(missing, false);
         return kExitDone;
     }
-    int status = kExitDone;
     for (size_t k = 2; k < options.args.size(); ++k) {
-        const char* value = SettingGet(options.args[k].c_str());
-        if (!value) {
-            status = kExitFailed;
-            continue;
-        }
-        std::printf("%s\n", SiteFileLine(*RecordOf(value)).c_str());
+        if (const char* value = SettingGet(options.args[k].c_str()))
+            out.Add(*RecordOf(value));
+        else
+            missing.push_back(options.args[k]);
     }
-    return status;
+    out.Finish(missing, true);
+    for (const std::string& name : missing) {
+        std::string hint = SameNameOtherCase(name);
+        CliFileFault(site, "no setting " + name +
+                               (hint.empty() ? std::string()
+                                             : " (names are case-sensitive: " + hint + "?)"));
+    }
+    return missing.empty() ? kExitDone : kExitFailed;
 }
 
 int CmdSet(const CliOptions& options) {
     if (options.args.size() < 3) {
-        CliMessage("usage: m720-cli set SITE NAME=VALUE...");
+        CliMessage("usage: m720-cli set SITE NAME=VALUE... [--new]");
         return kExitBadInput;
     }
     for (size_t k = 2; k < options.args.size(); ++k) {
@@ -91,6 +172,22 @@ int CmdSet(const CliOptions& options) {
     }
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
         return status;
+    // Every refusal is named before anything is written, so one run shows
+    // all that must change.
+    bool refused = false;
+    for (size_t k = 2; k < options.args.size(); ++k) {
+        const std::string& a = options.args[k];
+        const size_t eq = a.find('=');
+        const std::string fault = SetFault(a.substr(0, eq), a.substr(eq + 1), options.newName);
+        if (!fault.empty()) {
+            CliMessage("m720-cli: " + a.substr(0, eq) + ": " + fault);
+            refused = true;
+        }
+    }
+    if (refused) {
+        CliMessage("m720-cli: " + options.args[1] + " was not changed");
+        return kExitBadInput;
+    }
     for (size_t k = 2; k < options.args.size(); ++k) {
         const std::string& a = options.args[k];
         size_t eq = a.find('=');

@@ -9,9 +9,9 @@ namespace {
 const char kUsage[] =
     "usage:\n"
     "  m720-cli new SITE                      write a new site (all defaults)\n"
-    "  m720-cli show SITE [NAME...]           print settings in site-file line syntax\n"
+    "  m720-cli show SITE [NAME...] [--json]  print settings in site-file line syntax\n"
     "  m720-cli set SITE NAME=VALUE...        change settings, save with a new check value\n"
-    "  m720-cli check SITE                    design check report, then the two currents\n"
+    "  m720-cli check SITE [--json]           design check report, then the two currents\n"
     "  m720-cli export devices|matrix|texts|events SITE OUT.csv\n"
     "  m720-cli import-text SITE TEXTFILE OUT create OUT: SITE with TEXTFILE merged and texts "
     "centred\n"
@@ -20,16 +20,21 @@ const char kUsage[] =
     "  m720-cli get OUT [--panel PANEL]       read the panel into a site file\n"
     "  m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors]\n"
     "  m720-cli firmware HEXFILE [--panel PANEL] [--yes]\n"
+    "  m720-cli info [--panel PANEL] [--json] what the panel holds, read only\n"
     "  m720-cli --help | --version\n"
     "\n"
     "options:\n"
     "  --panel PANEL     usb (default) or sim:PATH[,latency-ms=N,silent-after=N,\n"
     "                    flip-readback,end=N]; M720_PANEL gives the default\n"
-    "  --yes             answer Yes to the overwrite and downgrade questions\n"
+    "  --yes             answer Yes to the overwrite, firmware and downgrade questions\n"
     "  --accept-errors   answer Yes to sending a site with design faults\n"
     "  --load-errors     keep a site file whose check value is wrong\n"
+    "  --force           let new, get, decode and import-text replace an existing file\n"
+    "  --new             let set create a setting a site does not have\n"
+    "  --json            show, check and info as one JSON object on stdout\n"
     "\n"
-    "exit status: 0 done, 1 the job or check failed, 2 bad usage or unreadable input\n";
+    "exit status: 0 done, 1 the job or check failed, 2 bad usage or unreadable input,\n"
+    "130 stopped by Ctrl-C\n";
 
 struct Command {
     const char* name;
@@ -40,7 +45,7 @@ constexpr Command kCommands[] = {
     {"new", CmdNew},       {"show", CmdShow},         {"set", CmdSet},
     {"check", CmdCheck},   {"export", CmdExport},     {"import-text", CmdImportText},
     {"encode", CmdEncode}, {"decode", CmdDecode},     {"get", CmdGet},
-    {"send", CmdSend},     {"firmware", CmdFirmware},
+    {"send", CmdSend},     {"firmware", CmdFirmware}, {"info", CmdInfo},
 };
 
 int Usage() {
@@ -85,6 +90,12 @@ int main(int argc, char** argv) {
             options.acceptErrors = true;
         } else if (std::strcmp(a, "--load-errors") == 0) {
             options.loadErrors = true;
+        } else if (std::strcmp(a, "--force") == 0) {
+            options.force = true;
+        } else if (std::strcmp(a, "--new") == 0) {
+            options.newName = true;
+        } else if (std::strcmp(a, "--json") == 0) {
+            options.json = true;
         } else if (std::strcmp(a, "--panel") == 0) {
             if (i + 1 >= argc) {
                 std::fputs("m720-cli: --panel needs a value\n", stderr);

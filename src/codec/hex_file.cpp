@@ -23,50 +23,62 @@ struct HexReader {
     bool endSeen = false;
 };
 
-// Checks one record line (its line end removed) completely and applies it.
-// A record is ':' then count, offset, type, count data bytes and a checksum
-// byte, all as pairs of hexadecimal digits, and nothing else.
-bool ReadRecord(HexReader& r, const char* line, std::size_t length) {
-    if (length == 0 || line[0] != ':')
-        return false;
+std::string Hex2(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value & 0xFF);
+    return text;
+}
+
+// Checks one record line (its line end removed) completely and applies it;
+// gives what is wrong with it, empty when nothing. A record is ':' then
+// count, offset, type, count data bytes and a checksum byte, all as pairs of
+// hexadecimal digits, and nothing else.
+std::string ReadRecord(HexReader& r, const char* line, std::size_t length) {
+    if (length == 0)
+        return "an empty line";
+    if (line[0] != ':')
+        return "does not start with ':'";
     for (std::size_t i = 1; i < length; ++i)
         if (!IsHexDigit(line[i]))
-            return false;
+            return "character " + std::to_string(i + 1) + " is not a hexadecimal digit";
     if (length < 11)
-        return false;
+        return "too short for a record";
     const uint32_t count = HexField(line + 1, 2);
     if (length != 11 + 2 * std::size_t{count})
-        return false;
+        return "the record's count says " + std::to_string(count) + " data bytes, it has " +
+               (length < 11 || (length - 11) % 2 ? "an odd number of digits"
+                                                 : std::to_string((length - 11) / 2));
     unsigned sum = 0;
-    for (std::size_t i = 1; i < length; i += 2)
+    for (std::size_t i = 1; i + 2 < length; i += 2)
         sum += HexField(line + i, 2);
-    if ((sum & 0xFF) != 0)
-        return false;
+    const unsigned stored = HexField(line + length - 2, 2);
+    if (((sum + stored) & 0xFF) != 0)
+        return "record checksum " + Hex2(stored) + ", expected " + Hex2(0x100 - (sum & 0xFF));
 
     const uint32_t offset = HexField(line + 3, 4);
     const uint32_t type = HexField(line + 7, 2);
     const char* data = line + 9;
     switch (type) {
     case 0: {
-        if (r.endSeen)
-            return false; // data after the end record: not one whole firmware, so refuse it
+        if (r.endSeen) // not one whole firmware, so refuse it
+            return "a data record after the end-of-file record";
         const uint64_t address = r.base + offset;
         for (uint32_t i = 0; i < count; ++i)
             if (address + i < r.imageSize)
                 r.image[address + i] = static_cast<unsigned char>(HexField(data + 2 * i, 2));
-        return true;
+        return {};
     }
     case 1:
         r.endSeen = true;
-        return true;
+        return {};
     case 2:
     case 4:
         if (count != 2)
-            return false;
+            return "an address record without its two bytes";
         r.base = uint64_t{HexField(data, 4)} * (type == 2 ? 16 : 65536);
-        return true;
+        return {};
     default: // start addresses and anything else carry nothing for the image
-        return true;
+        return {};
     }
 }
 
@@ -82,7 +94,9 @@ uint32_t HexField(const char* text, int count) {
     return ParseUnsigned(field.c_str(), 16);
 }
 
-int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize) {
+int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize, std::string* fault) {
+    if (fault)
+        fault->clear();
     if (!image && imageSize != 0)
         return 0;
     std::fill(image, image + imageSize, 0xFF);
@@ -96,14 +110,15 @@ int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize) {
     HexReader reader{image, imageSize};
     char line[kLongestRecord + 2];
     std::size_t length = 0;
-    bool ok = true;
+    std::string wrong;
+    long lineNumber = 1;
     bool more = true;
-    while (ok && more) {
+    while (wrong.empty() && more) {
         const int c = std::getc(file);
         more = c != EOF;
         if (more && c != '\n') {
             if (length == sizeof line)
-                ok = false;
+                wrong = "longer than any record";
             else
                 line[length++] = static_cast<char>(c);
             continue;
@@ -112,13 +127,19 @@ int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize) {
             break; // the file ended with its last line's end
         if (length > 0 && line[length - 1] == '\r')
             --length;
-        ok = ReadRecord(reader, line, length);
+        wrong = ReadRecord(reader, line, length);
         length = 0;
+        if (wrong.empty())
+            ++lineNumber;
     }
     const bool readError = std::ferror(file) != 0;
     std::fclose(file);
-    if (ok && !readError && reader.endSeen)
+    if (wrong.empty() && !readError && reader.endSeen)
         return 1;
+    if (fault)
+        *fault = readError        ? "the file could not be read to its end"
+                 : !wrong.empty() ? "line " + std::to_string(lineNumber) + ": " + wrong
+                                  : "no end-of-file record";
     // Nothing of a broken file may reach a panel.
     std::fill(image, image + imageSize, 0xFF);
     return 0;

@@ -31,8 +31,11 @@ uint32_t HexField(const char* text, int count);
 // any record is malformed: a line not starting with ':' (an empty line too),
 // characters that are not hexadecimal digits, a record shorter or longer than
 // its count, a wrong record checksum, an address record without its two
-// bytes, no end-of-file record, or a data record after it.
-int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize);
+// bytes, no end-of-file record, or a data record after it. When fault is
+// given it receives what was wrong ("line 7: record checksum 0x3C, expected
+// 0x3D"; empty when the file could not be opened).
+int ReadHexFile(const char* path, unsigned char* image, std::size_t imageSize,
+                std::string* fault = nullptr);
 
 // The 8 raw version characters stored in the image, NUL-terminated (as
 // ReadFirmwareVersion gives the panel's; all NUL when the image is too small).

@@ -1,5 +1,6 @@
 #include "codec/loop_records.h"
 
+#include "codec/loop_record_layout.h"
 #include "model/number_text.h"
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
@@ -10,28 +11,7 @@
 
 namespace {
 
-constexpr int kSerial = 0;
-constexpr int kSensitivity = 9;  // day mode low nibble, night mode high nibble
-constexpr int kClassVolume = 10; // class low nibble, volume high nibble
-constexpr int kOwnAddress = 14;
-constexpr int kOptions = 15; // bit 0 non-latching, bits 1 and 2 coverage
-
-struct ByteField {
-    const char* pattern;
-    int offset;
-};
-// Whole-byte fields.
-constexpr ByteField kTypeField{"Type_%d", 4};
-constexpr ByteField kVersionField{"Version_%d", 5};
-constexpr ByteField kOPGroupField{"OPGroup_%d", 6};
-constexpr ByteField kIPGroupField{"IPGroup_%d", 7};
-constexpr ByteField kDisplayGroupField{"DisplayGroup_%d", 13};
-constexpr ByteField kMapNodeField{"MapNode_%d", 8};
-constexpr ByteField kZoneField{"Zone_%d", 11};
-constexpr ByteField kRptGroupField{"RptGroup_%d", 12};
-constexpr ByteField kByteFields[] = {kTypeField,    kVersionField,      kOPGroupField,
-                                     kIPGroupField, kDisplayGroupField, kMapNodeField,
-                                     kZoneField,    kRptGroupField};
+using namespace loop_record_layout;
 
 struct Name {
     char text[kSettingNameSize];
@@ -66,7 +46,7 @@ void LoopRecordEncode(uint8_t* record, int n) {
     std::memset(record, 0, kLoopRecordSize);
     if (!ValidAddress(n))
         return; // no settings belong to such an address: an empty record
-    const char* serialText = SettingGet(Numbered("SNum_%d", n).text);
+    const char* serialText = SettingGet(Numbered(kSerialPattern, n).text);
     uint32_t serial = serialText ? ParseUnsigned(serialText, 16) : 0;
     for (int i = 0; i < 4; ++i)
         record[kSerial + i] = static_cast<uint8_t>(serial >> (8 * i));
@@ -80,7 +60,7 @@ void LoopRecordEncode(uint8_t* record, int n) {
     // Non-latching is the setting's existence, whatever its value.
     bool nonLatching = SettingGet(Numbered("NonLatching_%d", n).text) != nullptr;
     record[kOptions] =
-        static_cast<uint8_t>((nonLatching ? 1 : 0) | (Number("Coverage_%d", n) % 4) << 1);
+        static_cast<uint8_t>((nonLatching ? 1 : 0) | (Number(kCoveragePattern, n) % 4) << 1);
 }
 
 void LoopRecordDecode(const uint8_t* record, int n) {
@@ -88,7 +68,7 @@ void LoopRecordDecode(const uint8_t* record, int n) {
         return;
     uint32_t serial = record[kSerial] | record[kSerial + 1] << 8 | record[kSerial + 2] << 16 |
                       static_cast<uint32_t>(record[kSerial + 3]) << 24;
-    Put("SNum_%d", n, serial, "%06X");
+    Put(kSerialPattern, n, serial, "%06X");
     for (const ByteField& field : {kTypeField, kVersionField, kOPGroupField, kIPGroupField,
                                    kDisplayGroupField, kMapNodeField})
         Put(field.pattern, n, record[field.offset]);
@@ -104,5 +84,5 @@ void LoopRecordDecode(const uint8_t* record, int n) {
         SettingPut(nonLatching.text, "1");
     else
         SettingDelete(nonLatching.text); // a latching device has no such setting
-    Put("Coverage_%d", n, (record[kOptions] >> 1) & 3);
+    Put(kCoveragePattern, n, (record[kOptions] >> 1) & 3);
 }

@@ -1,6 +1,7 @@
 #include "codec/site_image.h"
 
 #include "codec/block_checksum.h"
+#include "codec/site_image_layout.h"
 #include "codec/time_text.h"
 #include "model/loaded_checksum.h"
 #include "model/number_text.h"
@@ -12,122 +13,7 @@
 
 namespace {
 
-// Offsets in the version-2 layout.
-constexpr int kVersion = 0;
-constexpr int kPanelSnum = 2;
-constexpr int kContractorCode = 12;
-constexpr int kMatrix = 14;
-constexpr int kOutputDelay = 270;
-constexpr int kOutputDelayT2 = 302;
-constexpr int kBannerText = 334;
-constexpr int kDeviceText = 418;
-constexpr int kZoneText = 4450;
-constexpr int kAlarmType = 5122;
-constexpr int kDisabledOPGroups = 5130;
-constexpr int kUserCode2 = 5141; // the six bytes that version 1 lacks
-constexpr int kDayNightOn = 5208;
-constexpr int kDayNightOff = 5210;
-constexpr int kPulseOnTime = 5212;
-constexpr int kPulseOffTime = 5213;
-constexpr int kBeaconFlashrate = 5224;
-constexpr int kOptionsA = 5226;
-constexpr int kSiteDetails = 5230;
-constexpr int kSiteDetailsEnd = 5733;
-
-constexpr int kTextSlot = 21;
-constexpr int kTextLength = 20;
-constexpr int kCodeLength = 6;
-constexpr int kBannerSlots = 4;
-constexpr int kV1Shift = 6;
-
-constexpr int kFiveSecondMax = 120;
-constexpr int kFiveSecondMaxT2 = 240;
-constexpr int kMaxFlashRate = 2;
-
-struct ByteField {
-    const char* name;
-    int offset;
-};
-
-// Plain byte fields: the setting's decimal number.
-constexpr ByteField kPanelType{"PanelType", 6};
-constexpr ByteField kNumZones{"NumZones", 7};
-constexpr ByteField kMaxLoggedDev{"MaxLoggedDev", 8};
-constexpr ByteField kOverlayType{"OverlayType", 9};
-constexpr ByteField kLanguage{"Language", 10};
-constexpr ByteField kServiceReminderDays{"ServiceReminderDays", 11};
-constexpr ByteField kConvAlarmOpGroup{"ConvAlarmOpGroup", 5134};
-constexpr ByteField kTalkingSndSyncTime{"TalkingSndSyncTime", 5207};
-constexpr ByteField kCoincidenceInputGroups{"CoincidenceInputGroups", 5215};
-constexpr ByteField kFaultRelayMode{"FaultRelayMode", 5218};
-constexpr ByteField kFireRelayMode{"FireRelayMode", 5219};
-constexpr ByteField kWalkTestTimeout{"WalkTestTimeout", 5220};
-constexpr ByteField kPulsingAlarmTimeoutTone{"PulsingAlarmTimeoutTone", 5221};
-constexpr ByteField kPlainBytes[] = {
-    kPanelType,
-    kNumZones,
-    kMaxLoggedDev,
-    kOverlayType,
-    kLanguage,
-    kServiceReminderDays,
-    kConvAlarmOpGroup,
-    kTalkingSndSyncTime,
-    kCoincidenceInputGroups,
-    kFaultRelayMode,
-    kFireRelayMode,
-    kWalkTestTimeout,
-    kPulsingAlarmTimeoutTone,
-    {"BeaconFlashrate", kBeaconFlashrate}, // lowered to 2 only when decoding
-};
-
-// Panel times in 5-second units, each at most 120.
-constexpr ByteField kFireLinkDelay{"FireLinkDelay", 5214};
-constexpr ByteField kFirstKnockSearchTime{"FirstKnockSearchTime", 5216};
-constexpr ByteField kSearchTime{"SearchTime", 5217};
-constexpr ByteField kPulsingAlarmTimeoutTime{"PulsingAlarmTimeoutTime", 5222};
-constexpr ByteField kFiveSecondTimes[] = {kFireLinkDelay, kFirstKnockSearchTime, kSearchTime,
-                                          kPulsingAlarmTimeoutTime};
-
-struct AccessCode {
-    const char* name;
-    int offset;
-};
-constexpr AccessCode kAccessCodes[] = {
-    {"UserCode", 5135}, {"UserCode2", kUserCode2}, {"EngineerCode", 5147}, {"AdvancedCode", 5153}};
-
-struct FlagBit {
-    const char* name;
-    int offset;
-    int bit;
-};
-// In the order the decoder creates them.
-constexpr FlagBit kFlags[] = {
-    {"FlashOnPoll", 5226, 0},   {"MaleVoice", 5227, 0},        {"Beacon", 5227, 1},
-    {"ClassBeacon", 5227, 3},   {"RemoteAlarmInput", 5226, 3}, {"RaiControl", 5226, 4},
-    {"DayNightIp", 5226, 7},    {"BeaconFlashUntil", 5227, 2}, {"TsSpokenTest", 5227, 4},
-    {"TsSpokenMess", 5227, 5},  {"TsElectronic", 5227, 6},     {"TsBellSound", 5227, 7},
-    {"ClassChange", 5226, 6},   {"2ndKnock", 5228, 0},         {"SecondFireLink", 5228, 1},
-    {"FlashFirstDG", 5228, 2},  {"CancelDelays", 5228, 3},     {"FBP", 5228, 4},
-    {"FBP_NoDisplay", 5228, 5}, {"Serial", 5228, 6},
-};
-constexpr int kDisplayModeShift = 1; // bits 1 and 2 of option byte A
-
-struct TextField {
-    const char* name;
-    int offset; // within the site details block
-    int size;
-};
-// In the order the decoder creates them (the encoder creates missing ones
-// in the same order).
-constexpr TextField kSiteDetailFields[] = {
-    {"SiteNumber", 32, 7},      {"SiteName", 0, 32},         {"SiteContact", 39, 32},
-    {"SiteAddress", 71, 64},    {"SitePostcode", 135, 8},    {"SitePhone", 143, 16},
-    {"SiteComments", 159, 256}, {"SiteEngineer", 415, 16},   {"SiteCommission", 431, 16},
-    {"SiteResistance", 447, 8}, {"SiteQuiescent", 455, 8},   {"SiteAlarm", 463, 8},
-    {"SiteBattery", 471, 8},    {"SiteBatteryType", 479, 8}, {"SiteBatteryInstallation", 487, 16},
-};
-
-constexpr char kMatrixCodes[] = {'O', 'C', 'P', 'W'};
+using namespace site_image_layout;
 
 // ---- little-endian access
 

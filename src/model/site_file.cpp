@@ -208,10 +208,13 @@ bool SiteFileWrite(const char* path) {
     return ReplaceFile(path, out);
 }
 
-int SiteFileRead(const char* path, int* dropped) {
+int SiteFileRead(const char* path, int* dropped, int* formLines) {
     uint32_t expected = 0;
     int lost = 0;
+    int form = 0;
     bool read = ForEachLine(path, [&](const char* name, const char* value) {
+        if (name[0] != '\0')
+            ++form;
         if (std::strcmp(name, "Check") == 0)
             expected = ParseUnsigned(value, 10);
         else if (!SettingPut(name, value))
@@ -219,6 +222,8 @@ int SiteFileRead(const char* path, int* dropped) {
     });
     if (dropped)
         *dropped = lost;
+    if (formLines)
+        *formLines = form;
     if (!read)
         return -2;
     return StoreChecksum() == expected ? 0 : -1;

@@ -16,9 +16,11 @@ bool SiteFileWrite(const char* path);
 // error part way leaves the lines before it merged). The file is read as a
 // stream; one larger than any site file can be (kSiteFileMaxBytes: an
 // endless device, say) is not a site file and gives -2. When dropped is
-// given it receives the number of settings a full store could not take.
+// given it receives the number of settings a full store could not take;
+// formLines receives the number of lines in the site file's form (a name,
+// an equals sign, a value in double quotes; the Check line too).
 constexpr long long kSiteFileMaxBytes = 256ll << 20;
-int SiteFileRead(const char* path, int* dropped = nullptr);
+int SiteFileRead(const char* path, int* dropped = nullptr, int* formLines = nullptr);
 
 // True when a setting of that name (as the store keeps it, cut at 127
 // characters) is read back from a written file under the same name. Names

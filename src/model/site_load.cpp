@@ -14,8 +14,10 @@ SiteLoadResult SiteLoad(SettingsStore* site, const char* path, bool keepErrors) 
 
     SettingsStore scratch;
     StoreInit(&scratch);
-    result.code = SiteFileRead(path, &result.dropped);
-    if (result.code != -2) {
+    int formLines = 0;
+    result.code = SiteFileRead(path, &result.dropped, &formLines);
+    result.notSiteFile = result.code != -2 && formLines == 0;
+    if (result.code != -2 && !result.notSiteFile) {
         FillSiteDefaults(); // records the loaded checksum: undone below on refusal
         // A full store may have passed over defaults too, which nothing counts.
         result.overflow = result.dropped > 0 || scratch.recordCount >= kStoreSlotCount;

@@ -76,7 +76,8 @@ TEST_F(CliCheckTest, CheckPrintsTheReportAndTheCurrents) {
     EXPECT_EQ(out, "No Site File Errors\nQuiescent Current: 0.20mA\nAlarm Current: 2.40mA\n");
 
     EXPECT_EQ(Cli("check " + Path("missing.psf")), 2);
-    EXPECT_EQ(err, "Couldn't open file\n");
+    EXPECT_EQ(err, "Couldn't open file\nm720-cli: " + Path("missing.psf") +
+                       ": No such file or directory\n");
     EXPECT_EQ(Cli("check"), 2);
 }
 
@@ -101,7 +102,8 @@ TEST_F(CliCheckTest, ExportWritesEachKindAndReportsFailure) {
         EXPECT_EQ(Read(csv).rfind(c.start, 0), 0u);
         EXPECT_EQ(Cli(std::string("export ") + c.kind + " " + site + " " + Path("no/dir/x.csv")),
                   1);
-        EXPECT_EQ(err, std::string(c.failed) + "\n");
+        EXPECT_EQ(err, std::string(c.failed) + "\nm720-cli: " + Path("no/dir/x.csv") + ": folder " +
+                           Path("no/dir") + ": No such file or directory\n");
     }
     EXPECT_EQ(Cli("export sounds " + site + " " + Path("x.csv")), 2);
     EXPECT_EQ(Cli("export devices " + site), 2);
@@ -124,7 +126,8 @@ TEST_F(CliCheckTest, ImportTextMergesCentresAndSaves) {
     EXPECT_EQ(SettingGet("QuiescentCurrent"), nullptr); // no check was run
 
     EXPECT_EQ(Cli("import-text " + site + " " + Path("none.txt") + " " + Path("r2.psf")), 2);
-    EXPECT_EQ(err, "Couldn't open file\n");
+    EXPECT_EQ(err, "Couldn't open file\nm720-cli: " + Path("none.txt") +
+                       ": No such file or directory\n");
     EXPECT_FALSE(std::filesystem::exists(Path("r2.psf")));
 
     // More settings than the site can hold: no OUT that silently lacks some.

@@ -35,7 +35,8 @@ inline std::string Slurp(const std::string& path) {
 inline CliRun RunCli(const std::string& args) {
     static int counter = 0;
     std::string errPath =
-        (std::filesystem::temp_directory_path() / ("m720-cli-err-" + std::to_string(getpid()) + "-" + std::to_string(++counter)))
+        (std::filesystem::temp_directory_path() /
+         ("m720-cli-err-" + std::to_string(getpid()) + "-" + std::to_string(++counter)))
             .string();
     std::string command = ShellQuote(M720_CLI_PATH) + " " + args + " 2>" + errPath + " </dev/null";
     CliRun run;

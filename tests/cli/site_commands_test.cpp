@@ -34,7 +34,7 @@ TEST_F(SiteCommands, NewShowAndSet) {
               "SiteName = \"\"\nNumZones = \"32\"\nBannerText_2 = \"   CONTROL PANEL    \"\n");
 
     CliRun set = RunCli("set " + ShellQuote(site) + " 'SiteName=Depot \"North\"' NumZones=8 " +
-                        "'New Thing=a=b' --load-errors");
+                        "'New Thing=a=b' --load-errors --new");
     ASSERT_EQ(set.status, 0) << set.err;
     shown = RunCli("show " + ShellQuote(site) + " NumZones SiteName 'New Thing'");
     EXPECT_EQ(shown.status, 0) << shown.err;
@@ -63,7 +63,8 @@ TEST_F(SiteCommands, MissingNamesAndBadFiles) {
 
     CliRun absent = RunCli("show " + ShellQuote((dir / "none.psf").string()));
     EXPECT_EQ(absent.status, 2);
-    EXPECT_EQ(absent.err, "Couldn't open file\n");
+    EXPECT_EQ(absent.err, "Couldn't open file\nm720-cli: " + (dir / "none.psf").string() +
+                              ": No such file or directory\n");
 
     // A file whose value was edited without a new check value.
     std::string file = Slurp(site);
@@ -139,7 +140,8 @@ TEST_F(SiteCommands, NothingIsCutOrDroppedSilently) {
         EXPECT_EQ(set.status, 2);
         EXPECT_NE(set.err.find("at most 1023"), std::string::npos) << set.err;
     }
-    EXPECT_EQ(RunCli("set " + ShellQuote(site) + " SiteName=" + std::string(1023, 'v')).status, 0);
+    EXPECT_EQ(RunCli("set --new " + ShellQuote(site) + " Notes=" + std::string(1023, 'v')).status,
+              0);
     EXPECT_NE(Slurp(site), before);
 
     // More settings than a store can hold: refused even with --load-errors,

@@ -83,7 +83,8 @@ TEST_F(CodecCliTest, EncodeWritesBothBlocksAndPrintsTheirChecksums) {
 
 TEST_F(CodecCliTest, DecodeWithoutLoopWritesOnlyTheImageSettings) {
     ASSERT_EQ(Cli("decode " + Q("image.bin") + " " + Q("out.psf")), 2); // no such file
-    EXPECT_EQ(err, "Couldn't open file\n");
+    EXPECT_EQ(err, "Couldn't open file\nm720-cli: " + Path("image.bin") +
+                       ": No such file or directory\n");
     WriteBytes("image.bin", BlankImage(2));
     ASSERT_EQ(Cli("decode " + Q("image.bin") + " " + Q("out.psf")), 0) << err;
     Reset();
@@ -127,7 +128,8 @@ TEST_F(CodecCliTest, DecodeRefusesBadBlocksWithoutWritingAnything) {
 
 TEST_F(CodecCliTest, EncodeRefusesAnUnreadableSite) {
     EXPECT_EQ(Cli("encode " + Q("none.psf") + " " + Q("i.bin") + " " + Q("l.bin")), 2);
-    EXPECT_EQ(err, "Couldn't open file\n");
+    EXPECT_EQ(err, "Couldn't open file\nm720-cli: " + Path("none.psf") +
+                       ": No such file or directory\n");
     EXPECT_FALSE(std::filesystem::exists(Path("i.bin")));
     EXPECT_EQ(Cli("encode " + Q("none.psf")), 2);
 }

@@ -134,6 +134,28 @@ TEST_F(HexFileTest, MalformedFixturesAreUnreadableAndLeaveNothing) {
     }
 }
 
+TEST_F(HexFileTest, TheFaultNamesTheLineAndTheCause) {
+    const struct {
+        const char* file;
+        const char* fault;
+    } cases[] = {
+        {"bad_checksum.hex", "line 3: record checksum 0x21, expected 0x20"},
+        {"bad_no_eof.hex", "no end-of-file record"},
+        {"bad_data_after_eof.hex", "line 4: a data record after the end-of-file record"},
+        {"bad_short_record.hex", "line 2: the record's count says 16 data bytes, it has 15"},
+        {"bad_non_hex.hex", "line 2: character 16 is not a hexadecimal digit"},
+        {"bad_empty_line.hex", "line 3: an empty line"},
+        {"bad_leading_blank.hex", "line 2: does not start with ':'"},
+        {"does_not_exist.hex", ""},
+        {"fw_coralwave.hex", ""},
+    };
+    for (const auto& c : cases) {
+        std::string fault = "stale";
+        ReadHexFile(Fixture(c.file).c_str(), image.data(), image.size(), &fault);
+        EXPECT_EQ(fault, c.fault) << c.file;
+    }
+}
+
 TEST_F(HexFileTest, MalformedRecordsAreUnreadable) {
     const std::string data = Record(0, 0x10, {1, 2});
     const std::string cases[] = {

@@ -109,6 +109,49 @@ TEST_F(SiteLoadTest, AcceptedLoadsReplaceTheSiteAndRecordTheLoadedChecksum) {
     EXPECT_EQ(LoadedChecksum(), StoreChecksum());
 }
 
+// Not one line of the site file's form: no site, also when errors are kept
+// (it would load as all defaults, and a send would reset a panel to them).
+TEST_F(SiteLoadTest, AFileWithoutOneSiteLineIsNotASiteFile) {
+    std::string random;
+    for (int i = 0; i < 4096; ++i)
+        random += static_cast<char>((i * 7919 + 13) % 251 == '"' ? 'x' : (i * 7919 + 13) % 251);
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool notSiteFile;
+    } cases[] = {
+        {"empty.psf", "", true},
+        {"random.psf", random, true},
+        {"firmware.hex", ":020000025000AC\r\n:00000001FF\r\n", true},
+        {"no-quotes.psf", "SiteName = Depot\r\n", true},
+        {"no-name.psf", " = \"x\"\r\n", true},
+        {"one-line.psf", "junk\r\nSiteName = \"Depot\"\r\n", false},
+        {"check-only.psf", "Check = \"1515870810\"\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = Write(c.name, c.bytes);
+        for (bool keepErrors : {false, true}) {
+            SiteLoadResult r = SiteLoad(&store, path.c_str(), keepErrors);
+            EXPECT_EQ(r.notSiteFile, c.notSiteFile);
+            if (c.notSiteFile) {
+                EXPECT_FALSE(r.accepted);
+                ExpectSiteUnchanged();
+            } else {
+                EXPECT_EQ(r.accepted, keepErrors || r.code == 0);
+                StoreSelect(&store);
+                ASSERT_TRUE(SiteLoad(&store, Path("before.psf").c_str(), false).accepted);
+                SetLoadedChecksum(12345);
+            }
+        }
+    }
+    // Only a Check line, with the check value of an empty store: a valid
+    // empty site (the defaults then added).
+    SiteLoadResult r = SiteLoad(&store, Path("check-only.psf").c_str(), false);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.accepted);
+}
+
 TEST_F(SiteLoadTest, AStoreNeverSetUpCanTakeALoad) {
     SettingsStore fresh;
     EXPECT_FALSE(SiteLoad(&fresh, Path("missing.psf").c_str(), false).accepted);
