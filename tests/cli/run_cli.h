@@ -1,6 +1,8 @@
 #pragma once
 // Runs the built m720-cli with arguments and collects what it printed.
 
+#include "test_data_home.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -35,7 +37,8 @@ inline std::string Slurp(const std::string& path) {
 inline CliRun RunCli(const std::string& args) {
     static int counter = 0;
     std::string errPath =
-        (std::filesystem::temp_directory_path() / ("m720-cli-err-" + std::to_string(getpid()) + "-" + std::to_string(++counter)))
+        (std::filesystem::temp_directory_path() /
+         ("m720-cli-err-" + std::to_string(getpid()) + "-" + std::to_string(++counter)))
             .string();
     std::string command = ShellQuote(M720_CLI_PATH) + " " + args + " 2>" + errPath + " </dev/null";
     CliRun run;
