@@ -91,22 +91,36 @@ std::string BackupFileName(const char* siteName, std::time_t when) {
     return name + stamp;
 }
 
+PanelSiteRead ReadPanelSite(PanelSession& s, uint8_t* data) {
+    if (!ReadProgramData(s, data, kSiteDataAddress, kSiteImageSize))
+        return PanelSiteRead::kNotRead;
+    if (!SiteImageDecode(data))
+        return std::all_of(data, data + kSiteImageSize, [](uint8_t b) { return b == 0xFF; })
+                   ? PanelSiteRead::kNoSite
+                   : PanelSiteRead::kNotSite;
+    if (!ReadProgramData(s, data, kLoopDataAddress, kLoopBlockSize))
+        return PanelSiteRead::kNotRead;
+    for (int n = 1; n <= kLoopAddresses; ++n)
+        LoopRecordDecode(data + kLoopRecordSize * (n - 1), n);
+    return PanelSiteRead::kRead;
+}
+
 BackupOutcome BackupPanelSite(PanelSession& s, const std::string& folder, std::string* path) {
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kTransferBufferSize]());
     if (!buffer)
         return BackupOutcome::kNotRead;
-    uint8_t* data = buffer.get();
     AsideStore aside;
-    if (!ReadProgramData(s, data, kSiteDataAddress, kSiteImageSize))
+    switch (ReadPanelSite(s, buffer.get())) {
+    case PanelSiteRead::kRead:
+        break;
+    case PanelSiteRead::kNoSite:
+        return BackupOutcome::kNoSite;
+    case PanelSiteRead::kNotRead:
         return BackupOutcome::kNotRead;
-    if (!SiteImageDecode(data))
-        return std::all_of(data, data + kSiteImageSize, [](uint8_t b) { return b == 0xFF; })
-                   ? BackupOutcome::kNoSite
-                   : BackupOutcome::kNotSite;
-    if (!ReadProgramData(s, data, kLoopDataAddress, kLoopBlockSize))
-        return BackupOutcome::kNotRead;
-    for (int n = 1; n <= kLoopAddresses; ++n)
-        LoopRecordDecode(data + kLoopRecordSize * (n - 1), n);
+    case PanelSiteRead::kNotSite:
+        return BackupOutcome::kNotSite;
+    }
+    // The firmware the site ran with belongs to the backup, as to a get.
     if (ReadFirmwareVersion(s, nullptr) != 1)
         return BackupOutcome::kNotRead;
 

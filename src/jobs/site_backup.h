@@ -16,6 +16,18 @@ std::string BackupFolder();
 // letters, digits, '-' and '_' (others become '_'; "site" when none is left).
 std::string BackupFileName(const char* siteName, std::time_t when);
 
+enum class PanelSiteRead {
+    kRead,
+    kNoSite,  // the site data region is blank (all 0xFF)
+    kNotRead, // the panel did not answer (its fault message has been shown)
+    kNotSite, // the site data are in a format this program does not know
+};
+
+// Reads the panel's site data and loop data into the current store, which
+// the site data replace (as a get does, without the firmware version and
+// the logs). buffer: kTransferBufferSize bytes.
+PanelSiteRead ReadPanelSite(PanelSession& s, uint8_t* buffer);
+
 enum class BackupOutcome {
     kSaved,    // *path names the new file
     kNoSite,   // the site data region is blank (all 0xFF): nothing to keep
