@@ -278,12 +278,8 @@ void EncodeLayout(uint8_t* image) {
 
 SettingsStore g_fallbackStore; // only when no store is current: there is always one in practice
 
-} // namespace
-
-int SiteImageDecode(const uint8_t* image) {
-    if (!image)
-        return 0;
-    uint8_t layout[kSiteImageSize];
+// The version-2 layout of an image; false for an unsupported version.
+bool Version2Layout(const uint8_t* image, uint8_t* layout) {
     uint32_t version = Read16(image + kVersion);
     if (version == 2) {
         std::memcpy(layout, image, kSiteImageSize);
@@ -295,8 +291,27 @@ int SiteImageDecode(const uint8_t* image) {
         std::memcpy(layout + kUserCode2 + kV1Shift, image + kUserCode2,
                     kSiteImageSize - kUserCode2 - kV1Shift);
     } else {
-        return 0;
+        return false;
     }
+    return true;
+}
+
+} // namespace
+
+int SiteImageCheckValue(const uint8_t* image, uint16_t* checkValue) {
+    uint8_t layout[kSiteImageSize];
+    if (!image || !Version2Layout(image, layout))
+        return 0;
+    *checkValue = BlockChecksum(layout, kSiteImageSize);
+    return Read16(image + kVersion);
+}
+
+int SiteImageDecode(const uint8_t* image) {
+    if (!image)
+        return 0;
+    uint8_t layout[kSiteImageSize];
+    if (!Version2Layout(image, layout))
+        return 0;
     SettingsStore* store = StoreSelect(nullptr);
     if (!store)
         store = &g_fallbackStore;

@@ -12,6 +12,11 @@ constexpr int kSiteImageSize = 6144;
 // loaded one. Gives 0 for an unsupported version and leaves the store untouched.
 int SiteImageDecode(const uint8_t* image);
 
+// The checksum of the image's version-2 layout (a version-1 image widened as
+// the decode widens it, its second user code zero): the check value a send
+// of the decoded site writes. Gives the format version, 0 when unsupported.
+int SiteImageCheckValue(const uint8_t* image, uint16_t* checkValue);
+
 // Fills the 6144 bytes of image from the current store and gives the image
 // checksum. The 5-second and pulse time texts are rewritten in place in the
 // form the panel will give back; the day/night texts are left as they are;

@@ -1,5 +1,7 @@
 #include "exports/exports.h"
 
+#include "exports/csv_field.h"
+
 #include "model/device_types.h"
 #include "model/file_io.h"
 #include "model/number_text.h"
@@ -28,6 +30,13 @@ uint32_t Number(const char* value) {
 void Field(std::string& out, const char* text, const char* separator) {
     if (text)
         out += text;
+    out += separator;
+}
+
+// A field of free text (a matrix cell, a delay, a display text): quoted
+// where it would otherwise split or end the line.
+void TextField(std::string& out, const char* text, const char* separator) {
+    AppendCsvField(out, text);
     out += separator;
 }
 
@@ -95,14 +104,12 @@ std::string MatrixCsv() {
     file += "\r\nOutput delay T1,";
     for (int g = 1; g <= kGroups; ++g) {
         const char* delay = Get("OutputDelay_%d", g);
-        file += delay ? delay : "0:00";
-        file += ",";
+        TextField(file, delay ? delay : "0:00", ",");
     }
     file += "\r\nOutput delay T2,";
     for (int g = 1; g <= kGroups; ++g) {
         const char* delay = Get("OutputDelayT2_%d", g);
-        file += delay ? delay : "0:00";
-        file += ",";
+        TextField(file, delay ? delay : "0:00", ",");
     }
     file += "\r\nAlarm type,";
     for (int g = 1; g <= kGroups; ++g) {
@@ -117,7 +124,7 @@ std::string MatrixCsv() {
             std::snprintf(name, sizeof name, "Matrix_%d_%d", i, g);
             // A missing cell is created as "C" (clear) so the file and the
             // site agree; a full store leaves the cell empty in the file.
-            Field(file, SettingSet(name, "C"), ",");
+            TextField(file, SettingSet(name, "C"), ",");
         }
         file += "\r\n";
     }
@@ -128,16 +135,16 @@ std::string TextsCsv() {
     std::string file = "Device text,Zone text,Banner text\r\n";
     file.reserve(193 * 64);
     for (int n = 1; n <= 2; ++n) {
-        Field(file, Get("DeviceText_%d", n), ",");
-        Field(file, Get("ZoneText_%d", n), ",");
-        Field(file, Get("BannerText_%d", n), "\r\n");
+        TextField(file, Get("DeviceText_%d", n), ",");
+        TextField(file, Get("ZoneText_%d", n), ",");
+        TextField(file, Get("BannerText_%d", n), "\r\n");
     }
     for (int n = 3; n <= kZones; ++n) {
-        Field(file, Get("DeviceText_%d", n), ",");
-        Field(file, Get("ZoneText_%d", n), "\r\n");
+        TextField(file, Get("DeviceText_%d", n), ",");
+        TextField(file, Get("ZoneText_%d", n), "\r\n");
     }
     for (int n = kZones + 1; n <= kLoopAddresses; ++n)
-        Field(file, Get("DeviceText_%d", n), "\r\n");
+        TextField(file, Get("DeviceText_%d", n), "\r\n");
     return file;
 }
 

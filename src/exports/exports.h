@@ -1,6 +1,8 @@
 #pragma once
 // CSV exports of the current site: device data, the group matrix, the texts.
-// Lines end in CR LF; values are written as stored, without quoting.
+// Lines end in CR LF. Device data are written as stored; the free texts of
+// the matrix and text exports are quoted where they hold a comma, a double
+// quote or a line break (AppendCsvField).
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #include "jobs/get_job.h"
 
+#include "codec/block_checksum.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
 #include "model/settings_store.h"
@@ -33,6 +34,25 @@ void StoreEvents(const uint8_t* log, const char* pattern, uint32_t first, int co
     }
 }
 
+// What a send left in log memory for a block, against what was read: false
+// only for a written value that differs (0xFFFF: never written).
+bool MatchesStoredCheckValue(const uint8_t* log, uint32_t at, uint16_t computed) {
+    const uint16_t stored = Le16(log + at);
+    return stored == kCheckValueNeverWritten || stored == computed;
+}
+
+// A version-1 panel does not keep the second user code, but the value sent
+// with it covered the code as the sending site held it. Six digits (bytes
+// 0 to 9, three in high and three in low bytes of their words) lower the
+// value by 256 x H + L with H and L at most 27; any such difference matches.
+bool MatchesVersion1CheckValue(const uint8_t* log, uint16_t widened) {
+    const uint16_t stored = Le16(log + kLogSiteChecksum);
+    if (stored == kCheckValueNeverWritten)
+        return true;
+    const uint16_t lowered = static_cast<uint16_t>(widened - stored);
+    return (lowered >> 8) <= 27 && (lowered & 0xFF) <= 27;
+}
+
 } // namespace
 
 int GetSettingsJob(PanelSession& s, GetJobResult* result) {
@@ -52,10 +72,13 @@ int GetSettingsJob(PanelSession& s, GetJobResult* result) {
                 break;
             }
             outcome.siteAccepted = true;
+            uint16_t siteCheckValue = 0;
+            const int siteVersion = SiteImageCheckValue(buffer.get(), &siteCheckValue);
 
             s.ui->SetProgressTitle("Reading loop data...");
             if (!ReadProgramData(s, buffer.get(), kLoopDataAddress, kLoopBlockSize))
                 break;
+            const uint16_t loopCheckValue = BlockChecksum(buffer.get(), kLoopBlockSize);
             const bool versionRead = ReadFirmwareVersion(s, nullptr) == 1;
             for (int n = 1; n <= kLoopAddresses; ++n)
                 LoopRecordDecode(buffer.get() + kLoopRecordSize * (n - 1), n);
@@ -76,11 +99,20 @@ int GetSettingsJob(PanelSession& s, GetJobResult* result) {
                             Le16(log + kLogNonFireCount));
             }
             SettingPut("PanelData", "1");
-            outcome.complete = versionRead;
+            // A send writes both check values before the blocks: a block that
+            // does not match its value was left part written or is damaged.
+            outcome.checkValuesMatch =
+                (siteVersion == 1
+                     ? MatchesVersion1CheckValue(log, siteCheckValue)
+                     : MatchesStoredCheckValue(log, kLogSiteChecksum, siteCheckValue)) &&
+                MatchesStoredCheckValue(log, kLogLoopChecksum, loopCheckValue);
+            outcome.complete = versionRead && outcome.checkValuesMatch;
         } while (false);
     }
     buffer.reset();
     s.ui->SetProgress(-1);
+    if (!outcome.checkValuesMatch)
+        s.ui->Message(kCheckValueMismatchText, kErrorCaption, MessageIcon::kStop);
     if (result)
         *result = outcome;
     return outcome.complete ? 1 : 0;

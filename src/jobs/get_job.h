@@ -15,11 +15,21 @@ inline bool SiteFormatKnown(uint32_t version) {
 }
 
 struct GetJobResult {
-    bool siteAccepted = false; // the store now holds the panel's site data
-    bool complete = false;     // every step done without a fault
+    bool siteAccepted = false;    // the store now holds the panel's site data
+    bool checkValuesMatch = true; // false: a block differs from its stored check value
+    bool complete = false;        // every step done without a fault
 };
+
+// The send's check values in log memory that were never written.
+constexpr uint16_t kCheckValueNeverWritten = 0xFFFF;
+
+constexpr char kCheckValueMismatchText[] =
+    "The panel's site data do not match their check value: the panel may hold a partly "
+    "written site. Send a known good site file.";
 
 // Runs the whole job on the session (the store belongs to it until it
 // returns); shows its messages through the session's JobUi and closes the
-// progress display at the end. Gives result->complete as 1/0.
+// progress display at the end. When the site or loop data read do not match
+// the check values a send stored in log memory, the data stay loaded and a
+// message says so after the job's own. Gives result->complete as 1/0.
 int GetSettingsJob(PanelSession& s, GetJobResult* result);

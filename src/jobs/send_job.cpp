@@ -4,6 +4,7 @@
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
 #include "jobs/get_job.h"
+#include "jobs/site_backup.h"
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
 
@@ -39,7 +40,42 @@ bool WriteRegion(PanelSession& s, const Region& r, const uint8_t* data, uint16_t
     return std::memcmp(data, verify, r.size) == 0;
 }
 
-bool Send(PanelSession& s, uint8_t* image, uint8_t* verify) {
+// The panel's current site saved before anything is written. False (the user
+// told why) when it must not be written to; *note is the line the result
+// message adds.
+bool Backup(PanelSession& s, const SendOptions& options, std::string* note) {
+    if (!options.backup)
+        return true;
+    std::string path;
+    const std::string folder = options.backupFolder.empty() ? BackupFolder() : options.backupFolder;
+    const char* why = nullptr;
+    switch (BackupPanelSite(s, folder, &path)) {
+    case BackupOutcome::kSaved:
+        *note = "The panel's previous settings are saved in " + path;
+        return true;
+    case BackupOutcome::kNoSite:
+        *note = "The panel held no site, so no backup was made";
+        return true;
+    case BackupOutcome::kNotRead:
+        why = "The panel's current settings could not be read for a backup";
+        break;
+    case BackupOutcome::kNotSite:
+        why = "The panel's current site data are in a format that cannot be kept as a backup";
+        break;
+    case BackupOutcome::kNotSaved:
+        s.ui->Message("The backup of the panel's current settings could not be saved as " + path +
+                          ", so nothing has been written to the panel",
+                      kErrorCaption, MessageIcon::kStop);
+        return false;
+    }
+    s.ui->SetProgress(-1);
+    s.ui->Message(std::string(why) + ", so nothing has been written to the panel", kErrorCaption,
+                  MessageIcon::kStop);
+    return false;
+}
+
+bool Send(PanelSession& s, uint8_t* image, uint8_t* verify, const SendOptions& options,
+          std::string* note) {
     // A format the panel does not know would leave it with site data it
     // cannot use (and that a get would refuse): nothing is sent.
     if (!SiteFormatKnown(SettingGetInt("SFRevision"))) {
@@ -48,6 +84,8 @@ bool Send(PanelSession& s, uint8_t* image, uint8_t* verify) {
     }
     uint8_t identity[kIdentitySize];
     if (!ReadProgramData(s, identity, kIdentityAddress, kIdentitySize))
+        return false;
+    if (!Backup(s, options, note))
         return false;
 
     const Region site{kLogSiteChecksum, kSiteDataAddress, kSiteImageSize, "Writing site data...",
@@ -69,7 +107,7 @@ bool Send(PanelSession& s, uint8_t* image, uint8_t* verify) {
 
 } // namespace
 
-int SendSettingsJob(PanelSession& s) {
+int SendSettingsJob(PanelSession& s, const SendOptions& options) {
     // A late reply from an earlier failed exchange must not be taken as the
     // reply to this job's first request.
     DiscardWaitingInput(*s.link);
@@ -78,13 +116,16 @@ int SendSettingsJob(PanelSession& s) {
     std::unique_ptr<uint8_t[]> image;
     if (verify)
         image.reset(new (std::nothrow) uint8_t[kTransferBufferSize]());
-    const bool sent = verify && image && Send(s, image.get(), verify.get());
+    std::string note;
+    const bool sent = verify && image && Send(s, image.get(), verify.get(), options, &note);
     image.reset();
     verify.reset();
     s.ui->SetProgress(-1);
+    if (!note.empty())
+        note = "\r\n" + note;
     if (sent)
-        s.ui->Message(kSendSuccessText, "Success", MessageIcon::kNone);
+        s.ui->Message(kSendSuccessText + note, "Success", MessageIcon::kNone);
     else
-        s.ui->Message(kSendFailText, "Fail!", MessageIcon::kStop);
+        s.ui->Message(kSendFailText + note, "Fail!", MessageIcon::kStop);
     return sent ? 1 : 0;
 }

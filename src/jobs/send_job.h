@@ -7,7 +7,18 @@
 constexpr char kSendSuccessText[] = "Settings have been sent to the panel";
 constexpr char kSendFailText[] = "Settings have NOT been written to panel";
 
-// Runs the whole job, ending with its one result message. 1 = sent and
-// verified; 0 = not. A site whose SFRevision is not a format the panel knows
-// is refused before the panel is touched, with kSiteFormatText first.
-int SendSettingsJob(PanelSession& s);
+#include <string>
+
+struct SendOptions {
+    // Before anything is written, the panel's current site is saved in
+    // backupFolder (empty: BackupFolder()); when that fails, nothing is
+    // written. The desktop always backs up.
+    bool backup = true;
+    std::string backupFolder;
+};
+
+// Runs the whole job, ending with its one result message (which names the
+// backup file). 1 = sent and verified; 0 = not. A site whose SFRevision is
+// not a format the panel knows is refused before the panel is touched, with
+// kSiteFormatText first.
+int SendSettingsJob(PanelSession& s, const SendOptions& options = {});

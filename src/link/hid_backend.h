@@ -30,6 +30,21 @@ class HidDevice {
     virtual int Read(uint8_t* report, int timeoutMs) = 0;
 };
 
+// Why the last Open failed, as far as the platform tells.
+enum class HidOpenError {
+    kNone,
+    kDenied, // this user may not open the device
+    kBusy,   // another program holds it
+    kOther,
+};
+
+// A present interface with the ids the platform lists without opening it.
+struct HidInterfaceInfo {
+    std::string path;
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+};
+
 class HidBackend {
   public:
     virtual ~HidBackend() = default;
@@ -37,4 +52,10 @@ class HidBackend {
     virtual std::vector<std::string> EnumeratePaths() = 0;
     // Opens a path for reading and writing; nullptr when it cannot be opened.
     virtual std::unique_ptr<HidDevice> Open(const std::string& path) = 0;
+
+    // For telling the user why no panel was found. False when the backend
+    // cannot list ids without opening (then nothing is told).
+    virtual bool EnumerateInterfaces(std::vector<HidInterfaceInfo>*) { return false; }
+    // Why the last Open that gave nullptr failed.
+    virtual HidOpenError LastOpenError() const { return HidOpenError::kOther; }
 };

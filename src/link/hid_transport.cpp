@@ -46,6 +46,49 @@ std::unique_ptr<HidDevice> FindHidDevice(HidBackend& backend, uint32_t wantedInd
     return std::move(search.found);
 }
 
+PanelAbsence DiagnosePanelAbsence(HidBackend& backend) {
+    std::vector<HidInterfaceInfo> interfaces;
+    if (!backend.EnumerateInterfaces(&interfaces))
+        return PanelAbsence::kUnknown;
+    bool present = false;
+    bool denied = false;
+    bool busy = false;
+    for (const HidInterfaceInfo& info : interfaces) {
+        if (info.vendorId != kPanelVendorId || info.productId != kPanelProductId)
+            continue;
+        present = true;
+        if (backend.Open(info.path))
+            continue; // it opens now: unplugged and back, say; nothing to tell
+        denied = denied || backend.LastOpenError() == HidOpenError::kDenied;
+        busy = busy || backend.LastOpenError() == HidOpenError::kBusy;
+    }
+    if (!present)
+        return PanelAbsence::kNotConnected;
+    if (denied)
+        return PanelAbsence::kNotPermitted;
+    return busy ? PanelAbsence::kInUse : PanelAbsence::kUnknown;
+}
+
+std::string PanelAbsenceText(PanelAbsence absence) {
+    switch (absence) {
+    case PanelAbsence::kNotConnected:
+        return "No USB device with vendor 04D8 and product FB4C is connected: check the USB "
+               "cable and that the panel is switched on";
+    case PanelAbsence::kNotPermitted:
+#ifdef __linux__
+        return "The panel is connected, but this user may not open it: install the udev rule "
+               "(\"USB access\" in the README), then plug the panel in again";
+#else
+        return "The panel is connected, but this user may not open it";
+#endif
+    case PanelAbsence::kInUse:
+        return "The panel is connected, but another program holds it: close that program";
+    case PanelAbsence::kUnknown:
+        break;
+    }
+    return "";
+}
+
 int OpenPanelLink(PanelLink& link) {
     if (link.device)
         return 1;
@@ -53,6 +96,7 @@ int OpenPanelLink(PanelLink& link) {
         return -1;
     link.device = FindHidDevice(*link.backend, 0, kPanelVendorId, kPanelProductId, 0,
                                 kMatchVendor | kMatchProduct);
+    link.absence = link.device ? PanelAbsence::kUnknown : DiagnosePanelAbsence(*link.backend);
     return link.device ? 1 : -1;
 }
 

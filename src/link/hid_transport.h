@@ -30,12 +30,27 @@ struct HidSearch {
     std::unique_ptr<HidDevice> found;
 };
 
+// Why the last search found no panel, for the line the connection fault
+// message adds (PanelAbsenceText).
+enum class PanelAbsence {
+    kUnknown,      // found, or the backend cannot tell
+    kNotConnected, // no interface with the panel's vendor and product ids
+    kNotPermitted, // a panel is there that this user may not open
+    kInUse,        // a panel is there that another program holds
+};
+
+// Lists the interfaces and tries the panel's: which case it is.
+PanelAbsence DiagnosePanelAbsence(HidBackend& backend);
+// The line that explains it; empty for kUnknown.
+std::string PanelAbsenceText(PanelAbsence absence);
+
 // The link to one panel. A process keeps one per panel it talks to; nothing
 // is allocated per report.
 struct PanelLink {
     explicit PanelLink(HidBackend* on = nullptr) : backend(on) {}
     HidBackend* backend;
-    std::unique_ptr<HidDevice> device; // empty while the link is not open
+    std::unique_ptr<HidDevice> device;             // empty while the link is not open
+    PanelAbsence absence = PanelAbsence::kUnknown; // of the last search
     uint8_t input[kHidReportSize] = {};
     uint8_t output[kHidReportSize] = {};
 };

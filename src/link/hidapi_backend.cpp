@@ -2,6 +2,7 @@
 
 #include <hidapi/hidapi.h>
 
+#include <cerrno>
 #include <cstring>
 #include <mutex>
 
@@ -75,10 +76,32 @@ std::vector<std::string> HidapiBackend::EnumeratePaths() {
 }
 
 std::unique_ptr<HidDevice> HidapiBackend::Open(const std::string& path) {
+    lastOpenError_ = HidOpenError::kOther;
     if (!InitHidapi())
         return nullptr;
+    errno = 0;
     hid_device* device = hid_open_path(path.c_str());
-    if (!device)
+    if (!device) {
+        // hidraw opens the node itself: its errno tells a missing permission
+        // (no udev rule) from a device that is held.
+        const int why = errno;
+        lastOpenError_ = why == EACCES || why == EPERM ? HidOpenError::kDenied
+                         : why == EBUSY                ? HidOpenError::kBusy
+                                                       : HidOpenError::kOther;
         return nullptr;
+    }
+    lastOpenError_ = HidOpenError::kNone;
     return std::make_unique<HidapiDevice>(device);
+}
+
+bool HidapiBackend::EnumerateInterfaces(std::vector<HidInterfaceInfo>* interfaces) {
+    interfaces->clear();
+    if (!InitHidapi())
+        return false;
+    hid_device_info* list = hid_enumerate(0, 0);
+    for (hid_device_info* d = list; d; d = d->next)
+        if (d->path)
+            interfaces->push_back({d->path, d->vendor_id, d->product_id});
+    hid_free_enumeration(list);
+    return true;
 }

@@ -7,4 +7,9 @@ class HidapiBackend : public HidBackend {
   public:
     std::vector<std::string> EnumeratePaths() override;
     std::unique_ptr<HidDevice> Open(const std::string& path) override;
+    bool EnumerateInterfaces(std::vector<HidInterfaceInfo>* interfaces) override;
+    HidOpenError LastOpenError() const override { return lastOpenError_; }
+
+  private:
+    HidOpenError lastOpenError_ = HidOpenError::kNone;
 };

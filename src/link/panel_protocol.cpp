@@ -42,7 +42,12 @@ void SendWithQuery(PanelSession& s, uint8_t* packet) {
 int Fault(PanelSession& s, const char* text) {
     if (s.ui) {
         s.ui->SetProgress(-1);
-        s.ui->Message(text, kErrorCaption, MessageIcon::kStop);
+        std::string message = text;
+        // When no panel was found, a line of ours says which case it is.
+        if (s.link && !PanelLinkIsOpen(*s.link) && std::strcmp(text, kConnectionFaultText) == 0)
+            if (std::string why = PanelAbsenceText(s.link->absence); !why.empty())
+                message += "\r\n" + why;
+        s.ui->Message(message, kErrorCaption, MessageIcon::kStop);
     }
     return 0;
 }

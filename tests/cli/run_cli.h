@@ -1,6 +1,8 @@
 #pragma once
 // Runs the built m720-cli with arguments and collects what it printed.
 
+#include "test_data_home.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <string>

@@ -1,3 +1,4 @@
+#include "exports/csv_reader.h"
 #include "exports/event_log.h"
 #include "exports/exports.h"
 #include "model/decimal_comma_locale.h"
@@ -122,7 +123,7 @@ TEST_F(ExportsTest, TextsFile) {
     EXPECT_EQ(lines[2], blank20 + ",Zone 02             ,   CONTROL PANEL    ");
     EXPECT_EQ(lines[3], blank20 + ",Zone 03             ");
     EXPECT_EQ(lines[32], blank20 + ",Zone 32             ");
-    EXPECT_EQ(lines[33], "Loft, east");
+    EXPECT_EQ(lines[33], "\"Loft, east\""); // quoted: the comma stays in its column
     EXPECT_EQ(lines[192], blank20);
 }
 
@@ -145,6 +146,48 @@ TEST_F(ExportsTest, FilesAreTheSameUnderADecimalCommaLocale) {
         ASSERT_EQ(runs[i](Path("out.csv").c_str()), 1);
         EXPECT_EQ(Read(Path("out.csv")), plain[i]) << "export " << i;
     }
+}
+
+// Texts holding a comma, a double quote or a line break are quoted, so a
+// spreadsheet reads every field in its own column; nothing else changes.
+TEST_F(ExportsTest, FreeTextsReadBackAsCsv) {
+    FillSiteDefaults();
+    const std::string texts[] = {"Stair, 1st floor", "Say \"FIRE\"", "two\r\nlines",
+                                 "cr\ronly",         "\"",           "plain text"};
+    SettingPut("DeviceText_1", texts[0].c_str());
+    SettingPut("ZoneText_2", texts[1].c_str());
+    SettingPut("BannerText_1", texts[2].c_str());
+    SettingPut("DeviceText_40", texts[3].c_str());
+    SettingPut("Matrix_3_4", texts[4].c_str());
+    SettingPut("OutputDelay_5", texts[0].c_str());
+    SettingPut("Matrix_32_32", texts[5].c_str());
+
+    std::vector<CsvRecord> rows;
+    ASSERT_TRUE(ReadCsv(TextsCsv(), &rows));
+    ASSERT_EQ(rows.size(), 193u);
+    EXPECT_EQ(rows[1], (CsvRecord{texts[0], "Zone 01             ", texts[2]}));
+    EXPECT_EQ(rows[2][1], texts[1]);
+    EXPECT_EQ(rows[2].size(), 3u);
+    EXPECT_EQ(rows[40], CsvRecord{texts[3]});
+
+    ASSERT_TRUE(ReadCsv(MatrixCsv(), &rows));
+    ASSERT_EQ(rows.size(), 36u);
+    for (const CsvRecord& row : rows)
+        EXPECT_EQ(row.size(), 34u) << row[0];
+    EXPECT_EQ(rows[1][5], texts[0]);
+    EXPECT_EQ(rows[6][4], texts[4]);
+    EXPECT_EQ(rows[35][32], texts[5]);
+
+    // The quoting in bytes, and a file without such texts as before.
+    EXPECT_NE(TextsCsv().find("\r\n\"Stair, 1st floor\",Zone 01             ,\"two\r\nlines\"\r\n"),
+              std::string::npos);
+    EXPECT_NE(MatrixCsv().find("\r\nIPG3,C,C,C,\"\"\"\",C,"), std::string::npos);
+    Reset();
+    FillSiteDefaults();
+    SettingPut("DeviceText_1", "Front door");
+    std::string plain = TextsCsv();
+    EXPECT_EQ(plain.find('"'), std::string::npos);
+    EXPECT_EQ(MatrixCsv().find('"'), std::string::npos);
 }
 
 #ifndef _WIN32

@@ -1,3 +1,4 @@
+#include "codec/site_image.h"
 #include "jobs/get_job.h"
 #include "link/link_test_support.h"
 #include "model/loaded_checksum.h"
@@ -170,6 +171,95 @@ TEST_F(GetJobTest, FailureTable) {
         EXPECT_EQ(Has("AlarmCount"), row.events);
         EXPECT_EQ(Has("PanelData"), row.panelData);
     }
+}
+
+// The check values a send left in log memory against the blocks read: a
+// mismatch keeps the data loaded, adds our message after the job's own and
+// fails the job; a value never written (0xFFFF) is not compared.
+TEST_F(GetJobTest, CheckValues) {
+    const std::string mismatch =
+        std::string(kCheckValueMismatchText) + "|M720 Commissioning software Error|stop";
+    auto put16 = [&](uint32_t at, uint16_t v) {
+        panel->SetLogByte(at, static_cast<uint8_t>(v));
+        panel->SetLogByte(at + 1, static_cast<uint8_t>(v >> 8));
+    };
+    // The site data region from its second page on erased, as a send
+    // stopped part way leaves it.
+    auto partlyWritten = [&] {
+        const std::vector<uint8_t> erased(kSiteImageSize - 2 * kPageSize, 0xFF);
+        panel->WritePayload(kSiteDataAddress + kPageSize, erased.data(), erased.size());
+    };
+    auto loopDamaged = [&] { // one byte of the first record changed
+        std::vector<uint8_t> word = panel->ReadPayload(kLoopDataAddress + 10, 2);
+        word[1] ^= 0xFF;
+        panel->WritePayload(kLoopDataAddress + 10, word.data(), word.size());
+    };
+    struct Row {
+        const char* what;
+        std::function<void()> inject;
+        std::vector<std::string> messages;
+        bool matches;
+    };
+    const Row rows[] = {
+        {"site data partly written", partlyWritten, {mismatch}, false},
+        {"loop data damaged", loopDamaged, {mismatch}, false},
+        {"never written check values are not compared",
+         [&] {
+             partlyWritten();
+             loopDamaged();
+             put16(kLogSiteChecksum, 0xFFFF);
+             put16(kLogLoopChecksum, 0xFFFF);
+         },
+         {},
+         true},
+        {"a connection fault comes first",
+         [&] {
+             loopDamaged();
+             panel->DropReply(kSiteReads + kLoopReads);
+         },
+         {kConnectionFault, mismatch},
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Reset();
+        panel->LoadDemo();
+        panel->SetOptions({});
+        ui.seen.clear();
+        row.inject();
+        GetJobResult result;
+        EXPECT_EQ(GetSettingsJob(session, &result), row.messages.empty() ? 1 : 0);
+        EXPECT_EQ(ui.Messages(), row.messages);
+        EXPECT_EQ(result.checkValuesMatch, row.matches);
+        EXPECT_TRUE(result.siteAccepted); // the data stay loaded
+        EXPECT_TRUE(Has("SNum_1"));
+        EXPECT_EQ(Value("PanelData"), "1");
+    }
+
+    // A version-1 image is held to the check value of the version-2 layout
+    // that a send builds from it, whatever digits the second user code,
+    // which version 1 does not keep, had in the sending site.
+    Reset();
+    panel->LoadDemo();
+    ui.seen.clear();
+    ASSERT_EQ(GetSettingsJob(session, nullptr), 1);
+    SettingPut("SFRevision", "1");
+    uint8_t image[kSiteImageSize];
+    const uint16_t checkValue = SiteImageEncode(image);
+    panel->WritePayload(kSiteDataAddress, image, sizeof image);
+    put16(kLogSiteChecksum, checkValue);
+    Reset();
+    GetJobResult result;
+    EXPECT_EQ(GetSettingsJob(session, &result), 1);
+    EXPECT_EQ(Value("SFRevision"), "1");
+    EXPECT_TRUE(ui.Messages().empty());
+    SettingPut("UserCode2", "999999");
+    put16(kLogSiteChecksum, SiteImageEncode(nullptr));
+    EXPECT_EQ(GetSettingsJob(session, &result), 1);
+    EXPECT_TRUE(ui.Messages().empty());
+    put16(kLogSiteChecksum, static_cast<uint16_t>(checkValue ^ 0x8000));
+    EXPECT_EQ(GetSettingsJob(session, &result), 0);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{mismatch});
 }
 
 TEST_F(GetJobTest, EventRecords) {

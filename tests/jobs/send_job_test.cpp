@@ -3,6 +3,7 @@
 #include "codec/site_image.h"
 #include "jobs/get_job.h"
 #include "jobs/send_job.h"
+#include "jobs/site_backup.h"
 #include "link/link_test_support.h"
 #include "model/site_file.h"
 
@@ -11,6 +12,10 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The tests of the writing itself send without the backup, which would
+// come first (its reads are counted in BackupComesFirst).
+const SendOptions kNoBackup{false, ""};
 
 // Replies a send asks for, in order: identity 0, firmware version 1, site
 // checksum 2, six erases 3-8, 220 site blocks 9-228, site read-back 229-433,
@@ -62,7 +67,7 @@ TEST_F(SendJobTest, WritesVerifiesAndAGetGivesTheSiteBack) {
     const std::vector<std::string> sent = Lines();
     const std::vector<uint8_t> before = panel->State();
 
-    ASSERT_EQ(SendSettingsJob(session), 1);
+    ASSERT_EQ(SendSettingsJob(session, kNoBackup), 1);
     EXPECT_EQ(ui.seen, (std::vector<std::string>{
                            "title:Writing site data...", "title:Verifying site data...",
                            "title:Writing loop data...", "title:Verifying loop data...", "close",
@@ -104,7 +109,7 @@ TEST_F(SendJobTest, WritesVerifiesAndAGetGivesTheSiteBack) {
 
     // Sending again needs nothing in between.
     panel->ClearRequests();
-    ASSERT_EQ(SendSettingsJob(session), 1);
+    ASSERT_EQ(SendSettingsJob(session, kNoBackup), 1);
     EXPECT_EQ(OfCommand(panel->Requests(), kCmdErasePage).size(), 9u);
 
     Reset();
@@ -201,7 +206,7 @@ TEST_F(SendJobTest, FailureTable) {
         SiteImageEncode(image.data());
         row.inject(*panel);
 
-        EXPECT_EQ(SendSettingsJob(session), row.messages.back() == kSent ? 1 : 0);
+        EXPECT_EQ(SendSettingsJob(session, kNoBackup), row.messages.back() == kSent ? 1 : 0);
         EXPECT_EQ(ui.Messages(), row.messages);
         EXPECT_EQ(panel->ReadPayload(kSiteDataAddress, kSiteImageSize) == image, row.siteWritten);
         auto requests = panel->Requests();
@@ -221,6 +226,141 @@ TEST_F(SendJobTest, FailureTable) {
         SettingPut("FirmwareVersion", versionBefore.c_str());
         EXPECT_EQ(StoreChecksum(), storeBefore);
     }
+}
+
+// Before anything is written the panel's site is saved: the backup is what a
+// get of the panel would give without the logs, byte for byte as a site
+// file, and each send makes a new file.
+TEST_F(SendJobTest, BackupComesFirst) {
+    ASSERT_EQ(GetSettingsJob(session, nullptr), 1);
+    for (const char* name : {"AlarmCount", "PanelData"})
+        SettingDelete(name);
+    for (int n = 1; n <= 1000; ++n) {
+        SettingDelete(("FireEvent_" + std::to_string(n)).c_str());
+        SettingDelete(("NonFireEvent_" + std::to_string(n)).c_str());
+    }
+    const std::string expected = Write("expected.psf", "");
+    ASSERT_TRUE(SiteFileWrite(expected.c_str()));
+    EditedSite();
+
+    const std::string folder = Path("backups");
+    const SendOptions options{true, folder};
+    ASSERT_EQ(SendSettingsJob(session, options), 1);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 1u);
+    const std::string first = files[0].string();
+    EXPECT_EQ(Read(first), Read(expected));
+    EXPECT_TRUE(files[0].filename().string().starts_with("DEMO_SITE-")) << first;
+    EXPECT_EQ(ui.Messages(),
+              std::vector<std::string>{
+                  "Settings have been sent to the panel\r\nThe panel's previous settings are "
+                  "saved in " +
+                  first + "|Success|none"});
+    // The backup's reads come before anything that writes.
+    const auto requests = panel->Requests();
+    const auto firstWrite = std::find_if(requests.begin(), requests.end(), [](const SimRequest& r) {
+        return Command(r) == kCmdWriteLog || Command(r) == kCmdErasePage;
+    });
+    EXPECT_EQ(std::count_if(requests.begin(), firstWrite,
+                            [](const SimRequest& r) { return Command(r) == kCmdReadData; }),
+              1 + 205 + 103 + 1 + 1); // identity, backup, firmware version of the send
+
+    // A second send within the same second keeps the first backup.
+    ASSERT_EQ(SendSettingsJob(session, options), 1);
+    files.clear();
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files.push_back(entry.path());
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_EQ(Read(first), Read(expected));
+}
+
+TEST_F(SendJobTest, NothingIsWrittenWithoutABackup) {
+    const std::string refused = ", so nothing has been written to the panel";
+    struct Row {
+        const char* what;
+        std::function<void()> inject;
+        std::string folder;
+        std::vector<std::string> messages;
+    };
+    const std::string notAFolder = Write("file", "not a folder");
+    const Row rows[] = {
+        {"the backup read fails",
+         [&] { panel->DropReply(100); },
+         Path("backups"),
+         {kConnectionFault,
+          "The panel's current settings could not be read for a backup" + refused +
+              "|M720 Commissioning software Error|stop",
+          kNotSent}},
+        {"the site data are in no known format",
+         [&] { panel->SetProgramByte(2 * kSiteDataAddress, 3); },
+         Path("backups"),
+         {"The panel's current site data are in a format that cannot be kept as a backup" +
+              refused + "|M720 Commissioning software Error|stop",
+          kNotSent}},
+        {"the backup cannot be saved",
+         [] {},
+         notAFolder + "/backups",
+         {"The backup of the panel's current settings could not be saved as " + notAFolder +
+              "/backups/DEMO_SITE-" + "*" + refused + "|M720 Commissioning software Error|stop",
+          kNotSent}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Reset();
+        panel->LoadDemo();
+        panel->SetOptions({});
+        EditedSite();
+        row.inject();
+        const std::vector<uint8_t> before = panel->State();
+        EXPECT_EQ(SendSettingsJob(session, SendOptions{true, row.folder}), 0);
+        std::vector<std::string> messages = ui.Messages();
+        // The file name carries the time: compare up to it.
+        if (messages.size() == row.messages.size() &&
+            row.messages[0].find('*') != std::string::npos) {
+            const size_t star = row.messages[0].find('*');
+            EXPECT_EQ(messages[0].substr(0, star), row.messages[0].substr(0, star));
+            EXPECT_TRUE(messages[0].ends_with(row.messages[0].substr(star + 1))) << messages[0];
+            messages[0] = row.messages[0];
+        }
+        EXPECT_EQ(messages, row.messages);
+        EXPECT_EQ(panel->State(), before);
+        for (const SimRequest& r : panel->Requests())
+            EXPECT_TRUE(Command(r) == kCmdReadData || Command(r) == kCmdQuery) << int(Command(r));
+    }
+
+    // A blank panel has no site to keep: the send goes on and says so.
+    Reset();
+    panel->LoadDemo();
+    EditedSite();
+    const std::vector<uint8_t> erased(kSiteImageSize, 0xFF);
+    panel->WritePayload(kSiteDataAddress, erased.data(), erased.size());
+    EXPECT_EQ(SendSettingsJob(session, SendOptions{true, Path("blank")}), 1);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Settings have been sent to the panel\r\nThe "
+                                                      "panel held no site, so no backup was "
+                                                      "made|Success|none"});
+    EXPECT_FALSE(std::filesystem::exists(Path("blank")));
+}
+
+// A send stopped part way leaves the panel with check values that its data
+// do not match; the next get says so and fails, with the data loaded.
+TEST_F(SendJobTest, AGetAfterAnInterruptedSendShowsTheMismatch) {
+    EditedSite();
+    SimPanelOptions silent;
+    silent.silentAfter = 3; // identity, firmware version, site checksum
+    panel->SetOptions(silent);
+    ASSERT_EQ(SendSettingsJob(session, kNoBackup), 0);
+    panel->SetOptions({});
+    Reset();
+    ui.seen.clear();
+    GetJobResult result;
+    EXPECT_EQ(GetSettingsJob(session, &result), 0);
+    EXPECT_TRUE(result.siteAccepted);
+    EXPECT_FALSE(result.checkValuesMatch);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{std::string(kCheckValueMismatchText) +
+                                                      "|M720 Commissioning software Error|stop"});
+    EXPECT_EQ(std::string(SettingGet("DeviceText_1")), std::string(20, '\xFF'));
 }
 
 } // namespace

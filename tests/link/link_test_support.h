@@ -7,6 +7,7 @@
 #include "model/model_fixture.h"
 #include "sim/panel_simulator.h"
 #include "sim/simulated_hid_bus.h"
+#include "test_data_home.h"
 
 #include <memory>
 #include <string>
