@@ -13,6 +13,7 @@ struct CliOptions {
     bool force = false;            // --force: new, get, decode, import-text may replace OUT
     bool newName = false;          // --new: set may create a setting a site does not have
     bool json = false;             // --json: show, check and info as one JSON object
+    bool noBackup = false;         // --no-backup: send without saving the panel's site first
 };
 
 // Exit statuses.
@@ -63,3 +64,4 @@ int CmdGet(const CliOptions& options);
 int CmdSend(const CliOptions& options);
 int CmdFirmware(const CliOptions& options);
 int CmdInfo(const CliOptions& options);
+int CmdDiff(const CliOptions& options);

@@ -61,7 +61,7 @@ int CmdGet(const CliOptions& options) {
 
 int CmdSend(const CliOptions& options) {
     if (int status = CliCheckPanelUsage(
-            options, "m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors]"))
+            options, "m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors] [--no-backup]"))
         return status;
     if (int status = CliLoadSite(options.args[1], options.loadErrors))
         return status;
@@ -85,7 +85,7 @@ int CmdSend(const CliOptions& options) {
             return kExitFailed;
         CliInterruptGuard guard(CliInterruptMode::kPanelWrite,
                                 "the panel's site data are partly written: send again");
-        sent = SendSettingsJob(scope.Session()) == 1;
+        sent = SendSettingsJob(scope.Session(), SendOptions{!options.noBackup, ""}) == 1;
     }
     // As for get, any fault shown counts, also one the job went on after: an
     // unanswered checksum write may have left the old checksum in log memory

@@ -18,9 +18,10 @@ const char kUsage[] =
     "  m720-cli encode SITE IMAGE LOOP        6144-byte site data image, 3072-byte loop block\n"
     "  m720-cli decode IMAGE [LOOP] OUT       a site file from panel blocks\n"
     "  m720-cli get OUT [--panel PANEL]       read the panel into a site file\n"
-    "  m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors]\n"
+    "  m720-cli send SITE [--panel PANEL] [--yes] [--accept-errors] [--no-backup]\n"
     "  m720-cli firmware HEXFILE [--panel PANEL] [--yes]\n"
     "  m720-cli info [--panel PANEL] [--json] what the panel holds, read only\n"
+    "  m720-cli diff SITE [--panel PANEL]     settings where the panel differs from SITE\n"
     "  m720-cli --help | --version\n"
     "\n"
     "options:\n"
@@ -32,6 +33,8 @@ const char kUsage[] =
     "  --force           let new, get, decode and import-text replace an existing file\n"
     "  --new             let set create a setting a site does not have\n"
     "  --json            show, check and info as one JSON object on stdout\n"
+    "  --no-backup       send without first saving the panel's site in\n"
+    "                    $XDG_DATA_HOME/m720/backups/\n"
     "\n"
     "exit status: 0 done, 1 the job or check failed, 2 bad usage or unreadable input,\n"
     "130 stopped by Ctrl-C\n";
@@ -46,6 +49,7 @@ constexpr Command kCommands[] = {
     {"check", CmdCheck},   {"export", CmdExport},     {"import-text", CmdImportText},
     {"encode", CmdEncode}, {"decode", CmdDecode},     {"get", CmdGet},
     {"send", CmdSend},     {"firmware", CmdFirmware}, {"info", CmdInfo},
+    {"diff", CmdDiff},
 };
 
 int Usage() {
@@ -96,6 +100,8 @@ int main(int argc, char** argv) {
             options.newName = true;
         } else if (std::strcmp(a, "--json") == 0) {
             options.json = true;
+        } else if (std::strcmp(a, "--no-backup") == 0) {
+            options.noBackup = true;
         } else if (std::strcmp(a, "--panel") == 0) {
             if (i + 1 >= argc) {
                 std::fputs("m720-cli: --panel needs a value\n", stderr);

@@ -1,0 +1,61 @@
+#include "run_cli.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// diff and send --no-backup against a simulated panel, from outside.
+class PanelCompare : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("m720-cli-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        panel = "--panel " + ShellQuote("sim:" + (dir / "panel.bin").string());
+        site = ShellQuote((dir / "site.psf").string());
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+    std::string panel;
+    std::string site;
+};
+
+TEST_F(PanelCompare, DiffListsWhatThePanelHoldsOtherwise) {
+    ASSERT_EQ(RunCli("get " + site + " " + panel).status, 0);
+    const std::string before = Slurp((dir / "panel.bin").string());
+
+    // A get of the panel is what it holds: no line, exit 0.
+    CliRun same = RunCli("diff " + site + " " + panel);
+    EXPECT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    // Changed and added settings the panel keeps are listed; settings the
+    // panel does not keep (the site file's own) are not.
+    ASSERT_EQ(RunCli("set " + site + " SiteName=Other Zone_5=7 NonLatching_9=1").status, 0);
+    ASSERT_EQ(RunCli("set " + site + " 'Remark=not kept by the panel' --new").status, 0);
+    CliRun changed = RunCli("diff " + panel + " " + site);
+    EXPECT_EQ(changed.status, 1) << changed.err;
+    EXPECT_NE(changed.out.find("SiteName: file \"Other\", panel \"DEMO SITE\"\n"),
+              std::string::npos)
+        << changed.out;
+    EXPECT_NE(changed.out.find("Zone_5: file \"7\", panel \"1\"\n"), std::string::npos)
+        << changed.out;
+    EXPECT_NE(changed.out.find("NonLatching_9: file \"1\", panel (none)\n"), std::string::npos)
+        << changed.out;
+    EXPECT_EQ(changed.out.find("Remark"), std::string::npos);
+    EXPECT_EQ(Slurp((dir / "panel.bin").string()), before); // nothing written
+
+    EXPECT_EQ(RunCli("diff " + panel).status, 2);
+}
+
+TEST_F(PanelCompare, SendWithoutBackup) {
+    ASSERT_EQ(RunCli("get " + site + " " + panel).status, 0);
+    CliRun sent = RunCli("send " + site + " --yes --accept-errors --no-backup " + panel);
+    EXPECT_EQ(sent.status, 0) << sent.err;
+    EXPECT_EQ(sent.err.find("previous settings"), std::string::npos) << sent.err;
+    EXPECT_FALSE(std::filesystem::exists(g_testDataHome.path / "m720" / "backups"));
+}
+
+} // namespace
