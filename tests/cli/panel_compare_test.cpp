@@ -33,7 +33,7 @@ TEST_F(PanelCompare, DiffListsWhatThePanelHoldsOtherwise) {
 
     // Changed and added settings the panel keeps are listed; settings the
     // panel does not keep (the site file's own) are not.
-    ASSERT_EQ(RunCli("set " + site + " SiteName=Other Zone_5=7 NonLatching_9=1").status, 0);
+    ASSERT_EQ(RunCli("set " + site + " SiteName=Other Zone_5=7 NonLatching_9=1 --new").status, 0);
     ASSERT_EQ(RunCli("set " + site + " 'Remark=not kept by the panel' --new").status, 0);
     CliRun changed = RunCli("diff " + panel + " " + site);
     EXPECT_EQ(changed.status, 1) << changed.err;
