@@ -325,8 +325,9 @@ TEST_F(PanelInfoTest, OkCreatesTheSettingsInItsOrder) {
         const SettingRecord* a = StoreRecordAt(site, i);
         const SettingRecord* b = StoreRecordAt(&reference, i);
         ASSERT_EQ(a == nullptr, b == nullptr) << i;
-        if (a)
+        if (a) {
             ASSERT_STREQ(a->name, b->name) << i;
+        }
     }
     StoreFree(&reference);
     // No selection on an empty store: the flash rate is left absent, not "0".
