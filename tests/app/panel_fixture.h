@@ -2,6 +2,7 @@
 // The main window fixture with a simulated panel in a scratch folder.
 
 #include "app_fixture.h"
+#include "test_data_home.h"
 
 #include <QTemporaryDir>
 
