@@ -1,11 +1,13 @@
-// One QApplication and one site store for every test of this program, on the offscreen
-// platform unless another one is asked for.
+// One QApplication and one site store for every GUI test program (editors,
+// app), on the offscreen platform unless another one is asked for.
 
 #include "model/settings_store.h"
 
 #include <QApplication>
 
 #include <gtest/gtest.h>
+
+#include <clocale>
 
 namespace {
 
@@ -15,7 +17,10 @@ class QtAppEnvironment : public ::testing::Environment {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = new QApplication(argc_, argv_);
-        // As in the program, the site store exists before any grid.
+        // As the program does after making its application object.
+        setlocale(LC_NUMERIC, "C");
+        // Tests close main windows; the application lives on.
+        QApplication::setQuitOnLastWindowClosed(false);
         StoreInit(&site_);
     }
     void TearDown() override {
@@ -26,7 +31,7 @@ class QtAppEnvironment : public ::testing::Environment {
 
   private:
     int argc_ = 1;
-    char name_[16] = "test_editors";
+    char name_[16] = "m720-gui-test";
     char* argv_[2] = {name_, nullptr};
     QApplication* app_ = nullptr;
     SettingsStore site_;
