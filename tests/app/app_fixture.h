@@ -120,10 +120,12 @@ class AppTest : public ::testing::Test {
         FillSiteDefaults();
     }
 
-    // Runs action while a modal dialog opens; inspect gets the dialog, then
-    // it is closed.
+    // Runs action while a modal dialog opens; inspect gets the dialog. Then
+    // the dialog is accepted, or, when the inspection closes it with its own
+    // buttons (acceptAfter false), rejected only if still open, so a failed
+    // inspection never hangs the test.
     static void WithModal(const std::function<void()>& action,
-                          const std::function<void(QDialog*)>& inspect) {
+                          const std::function<void(QDialog*)>& inspect, bool acceptAfter = true) {
         bool seen = false;
         QTimer timer;
         timer.setInterval(10);
@@ -132,7 +134,10 @@ class AppTest : public ::testing::Test {
                 timer.stop();
                 seen = true;
                 inspect(dialog);
-                dialog->accept();
+                if (acceptAfter)
+                    dialog->accept();
+                else if (dialog->isVisible())
+                    dialog->reject();
             }
         });
         timer.start();

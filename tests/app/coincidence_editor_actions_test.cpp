@@ -1,6 +1,7 @@
 // Coincidence editor opened from its menu command: picking a column.
 
 #include "device_editor_app_fixture.h"
+#include "editors/coincidence_cells.h"
 #include "editors/coincidence_editor.h"
 
 #include <vector>
@@ -9,20 +10,10 @@ namespace {
 
 class CoincidenceActionsTest : public GridEditorAppTest {
   protected:
-    std::vector<std::pair<int, int>> Red() {
-        std::vector<std::pair<int, int>> red;
-        for (int r = 0; r <= kCoincidenceRows; ++r)
-            for (int c = 0; c <= kCoincidenceColumns; ++c)
-                if (Colour(r, c) == GridRgb(255, 0, 0))
-                    red.emplace_back(r, c);
-        return red;
+    CellList Red() {
+        return RedCells([this](int r, int c) { return Colour(r, c); });
     }
-    static std::vector<std::pair<int, int>> Column(int column, int lastRow) {
-        std::vector<std::pair<int, int>> cells;
-        for (int r = 1; r <= lastRow; ++r)
-            cells.emplace_back(r, column);
-        return cells;
-    }
+    static CellList Column(int column, int lastRow) { return ColumnCells(column, lastRow); }
     // The painted colour inside a cell, grabbed without any further event.
     QColor Painted(int row, int column) {
         const GridState& s = grid_->State();

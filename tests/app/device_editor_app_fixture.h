@@ -96,22 +96,7 @@ class GridEditorAppTest : public AppTest {
     // closes it (with its own buttons).
     static void WithDialog(const std::function<void()>& action,
                            const std::function<void(QDialog*)>& inspect) {
-        bool seen = false;
-        QTimer timer;
-        timer.setInterval(10);
-        QObject::connect(&timer, &QTimer::timeout, [&] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                timer.stop();
-                seen = true;
-                inspect(dialog);
-                if (dialog->isVisible())
-                    dialog->reject(); // a failed inspection must not hang the test
-            }
-        });
-        timer.start();
-        action();
-        timer.stop();
-        EXPECT_TRUE(seen) << "no modal dialog opened";
+        WithModal(action, inspect, false);
     }
 
     template <typename T> T* Find(const char* objectName) {

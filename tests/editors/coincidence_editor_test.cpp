@@ -1,6 +1,7 @@
 // Coincidence editor: the fixed table and the highlight of the stored choice.
 
 #include "device_editor_fixture.h"
+#include "editors/coincidence_cells.h"
 #include "editors/coincidence_editor.h"
 
 #include <vector>
@@ -15,20 +16,10 @@ class CoincidenceEditorTest : public EditorTest {
         CoincidenceFill(grid_);
     }
     // The (row, column) cells coloured red.
-    std::vector<std::pair<int, int>> Red() {
-        std::vector<std::pair<int, int>> red;
-        for (int r = 0; r <= kCoincidenceRows; ++r)
-            for (int c = 0; c <= kCoincidenceColumns; ++c)
-                if (Colour(r, c) == GridRgb(255, 0, 0))
-                    red.emplace_back(r, c);
-        return red;
+    CellList Red() {
+        return RedCells([this](int r, int c) { return Colour(r, c); });
     }
-    static std::vector<std::pair<int, int>> Column(int column, int lastRow) {
-        std::vector<std::pair<int, int>> cells;
-        for (int r = 1; r <= lastRow; ++r)
-            cells.emplace_back(r, column);
-        return cells;
-    }
+    static CellList Column(int column, int lastRow) { return ColumnCells(column, lastRow); }
 };
 
 TEST_F(CoincidenceEditorTest, TableTexts) {
