@@ -23,16 +23,17 @@ set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "commissioning tool for the M720 fire alarm control panel\n"
-    "Reads, edits, checks and sends the site configuration of an M720 panel\n"
-    "over USB: panel options and access codes, display texts, the\n"
-    "cause-and-effect matrix and the loop devices. It also exports CSV files,\n"
-    "shows the event logs and updates the panel's firmware.\n"
-    "\n"
-    "The package holds the desktop program m720, the command line tool\n"
-    "m720-cli and a udev rule that gives the user at the seat access to the\n"
-    "panel.")
+# The extended description only: cpack puts the summary above it as the
+# synopsis. One string, or CMake would join the lines with ';'.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+       "Reads, edits, checks and sends the site configuration of an M720 panel\n"
+       "over USB: panel options and access codes, display texts, the\n"
+       "cause-and-effect matrix and the loop devices. It also exports CSV files,\n"
+       "shows the event logs and updates the panel's firmware.\n"
+       "\n"
+       "The package holds the desktop program m720, the command line tool\n"
+       "m720-cli and a udev rule that gives the user at the seat access to the\n"
+       "panel.")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/cmake/deb/postinst ${PROJECT_SOURCE_DIR}/cmake/deb/postrm)
@@ -47,6 +48,7 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/deb/changelog ${PROJECT_BINARY_DIR}/d
                @ONLY)
 execute_process(COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/deb-doc/changelog
                 OUTPUT_FILE ${m720_doc}/changelog.gz)
-set(CPACK_INSTALLED_DIRECTORIES "${PROJECT_BINARY_DIR}/deb-doc/share;share")
+# The pair is a folder and where it goes below the package root.
+set(CPACK_INSTALLED_DIRECTORIES "${PROJECT_BINARY_DIR}/deb-doc/share;usr/share")
 
 include(CPack)
