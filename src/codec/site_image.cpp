@@ -281,6 +281,8 @@ SettingsStore g_fallbackStore; // only when no store is current: there is always
 // The version-2 layout of an image; false for an unsupported version.
 bool Version2Layout(const uint8_t* image, uint8_t* layout) {
     uint32_t version = Read16(image + kVersion);
+    if (!SiteImageVersionKnown(version))
+        return false;
     if (version == 2) {
         std::memcpy(layout, image, kSiteImageSize);
     } else if (version == 1) {
@@ -290,8 +292,6 @@ bool Version2Layout(const uint8_t* image, uint8_t* layout) {
         std::memcpy(layout, image, kUserCode2);
         std::memcpy(layout + kUserCode2 + kV1Shift, image + kUserCode2,
                     kSiteImageSize - kUserCode2 - kV1Shift);
-    } else {
-        return false;
     }
     return true;
 }

@@ -6,6 +6,12 @@
 
 constexpr int kSiteImageSize = 6144;
 
+// The format versions the panel and the tool know. A send judges the whole
+// setting, so a value the image would cut to 1 or 2 is still refused.
+inline bool SiteImageVersionKnown(uint32_t version) {
+    return version == 1 || version == 2;
+}
+
 // Reads an image into the current store. Gives 1 when the image's format
 // version is understood: the current store is emptied first, the settings are
 // created in the panel's order and the store checksum is recorded as the

@@ -10,9 +10,6 @@
 // version other than 1 or 2): refused by the get and by the send.
 constexpr char kSiteFormatText[] = "Site data is in an unsupported format";
 constexpr char kSiteFormatCaption[] = "Site data error";
-inline bool SiteFormatKnown(uint32_t version) {
-    return version == 1 || version == 2;
-}
 
 struct GetJobResult {
     bool siteAccepted = false;    // the store now holds the panel's site data

@@ -78,7 +78,7 @@ bool Send(PanelSession& s, uint8_t* image, uint8_t* verify, const SendOptions& o
           std::string* note) {
     // A format the panel does not know would leave it with site data it
     // cannot use (and that a get would refuse): nothing is sent.
-    if (!SiteFormatKnown(SettingGetInt("SFRevision"))) {
+    if (!SiteImageVersionKnown(SettingGetInt("SFRevision"))) {
         s.ui->Message(kSiteFormatText, kSiteFormatCaption, MessageIcon::kStop);
         return false;
     }

@@ -107,8 +107,9 @@ TEST_F(FirmwareJobTest, EndAddressDecidesWhatIsErasedAndProgrammed) {
         const std::vector<uint8_t> before = panel->State();
         std::vector<unsigned char> image = FixtureImage();
         EXPECT_EQ(FirmwareJob(session, image.data(), image.size()), c.result);
-        if (!c.result)
+        if (!c.result) {
             EXPECT_EQ(panel->State(), before);
+        }
         EXPECT_EQ(Count(kCmdErasePage), c.erases);
         EXPECT_EQ(Count(kCmdProgram), c.programs);
         EXPECT_EQ(Count(kCmdProgramEnd), c.programEnds);
