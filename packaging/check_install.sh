@@ -12,7 +12,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "check_install: $*" >&2; exit 1; }
 for f in bin/m720 bin/m720-cli lib/udev/rules.d/70-m720-panel.rules \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-         share/icons/hicolor/scalable/apps/$id.svg; do
+         share/icons/hicolor/scalable/apps/$id.svg \
+         share/man/man1/m720.1.gz share/man/man1/m720-cli.1.gz; do
     [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 [ -x "$prefix/bin/m720" ] && [ -x "$prefix/bin/m720-cli" ] || fail "the programs are not executable"
