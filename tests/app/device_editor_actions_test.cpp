@@ -287,9 +287,11 @@ TEST_F(DeviceActionsTest, SiteWithoutLoopDataGainsNoPlaceholders) {
     Open(kCmdDeviceEditor);
     EXPECT_EQ(Text(1, kDeviceColSerial), "NULL");
     Close();
-    for (int i = 0; i < kStoreSlotCount; ++i)
-        if (const SettingRecord* r = StoreRecordAt(site, i))
+    for (int i = 0; i < kStoreSlotCount; ++i) {
+        if (const SettingRecord* r = StoreRecordAt(site, i)) {
             EXPECT_STRNE(r->value, "NULL") << r->name;
+        }
+    }
 }
 
 TEST_F(DeviceActionsTest, FailedLoadKeepsTheEditorAndItsTypedValuesForTheSameSite) {

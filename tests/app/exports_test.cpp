@@ -47,8 +47,9 @@ TEST_F(AppTest, EachExportReportsSuccessFailureAndCancel) {
             if (r.kind == "message") {
                 EXPECT_EQ(r.caption, c.caption);
                 ++icons[r.icon == MessageIcon::kStop];
-                if (r.text == c.done)
+                if (r.text == c.done) {
                     EXPECT_EQ(r.icon, MessageIcon::kNone);
+                }
             }
         EXPECT_EQ(icons[1], 2);
         EXPECT_EQ(ReadFile(path).rfind(c.firstLine, 0), 0u) << ReadFile(path).substr(0, 80);
