@@ -43,6 +43,11 @@ void ToggleOutputGroup(GridWidget& grid, int g) {
     if (text[0] == 'O') {
         mask |= bit;
         GridSetText(&grid, 0, g, "X");
+        // Drawn sunken at once, as the editor opens a disabled group.
+        GridCell cell;
+        cell.row = 0;
+        cell.column = g;
+        grid.SetCellColour(cell, kDisabledHeaderColour);
     } else {
         mask &= ~bit;
         GridSetText(&grid, 0, g, Name("OPG%d", g).text);
@@ -50,7 +55,9 @@ void ToggleOutputGroup(GridWidget& grid, int g) {
     // Written as the panel decoder writes it: a signed 32-bit number.
     if (stored)
         SettingPut("DisabledOPGroups", std::to_string(int32_t(mask)).c_str());
-    grid.update(); // the column's grey follows its header
+    // The new text grew the header row to fit it; the editor keeps 21. This
+    // repaints the grid too: the column's grey and the sunken header follow.
+    grid.SetHeaderHeight(kMatrixHeaderHeight);
 }
 
 void EditOutputDelay(MainWindow& w, GridWidget& grid, int row, int g) {

@@ -10,6 +10,7 @@
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -41,7 +42,7 @@ int NextConvAlarmGroup(const char* shown, int change) {
     return int(std::clamp<int64_t>(v, 1, kGroups));
 }
 
-MatrixBar::MatrixBar(QWidget* parent) : QWidget(parent) {
+MatrixBar::MatrixBar(QWidget* parent, GridWidget* grid) : QWidget(parent), grid_(grid) {
     setObjectName("1500");
     auto* off = new QPushButton("Matrix OFF", this);
     off->setObjectName("1504");
@@ -61,7 +62,10 @@ MatrixBar::MatrixBar(QWidget* parent) : QWidget(parent) {
     auto* down = new QToolButton(this);
     down->setObjectName("1507-down");
     down->setArrowType(Qt::DownArrow);
+    for (QPushButton* button : {off, cont})
+        button->setAutoDefault(true); // Enter presses it, as in a dialog
     for (QToolButton* arrow : {up, down}) {
+        arrow->setFocusPolicy(Qt::NoFocus); // Up and Down on the edit step instead
         arrow->setAutoRepeat(true);
         arrow->setFixedHeight(DialogUnits(this, 0, 12).height() / 2 + 2);
     }
@@ -86,6 +90,11 @@ MatrixBar::MatrixBar(QWidget* parent) : QWidget(parent) {
     connect(cont, &QPushButton::clicked, this, [this] { Preset(MatrixPresetContinuous); });
     connect(up, &QToolButton::clicked, this, [this] { StepGroup(1); });
     connect(down, &QToolButton::clicked, this, [this] { StepGroup(-1); });
+
+    controls_ = {off, cont, group_};
+    // The grid hands Tab to its parent; with the bar open it comes here.
+    if (grid_)
+        grid_->installEventFilter(this);
 
     // A dialog's face, not the main window's picture behind it.
     setAutoFillBackground(true);
@@ -113,12 +122,42 @@ void MatrixBar::Preset(void (*preset)()) {
 }
 
 bool MatrixBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == group_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
-            StepGroup(key == Qt::Key_Up ? 1 : -1);
-            return true;
-        }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
+    if (watched == group_ && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+        StepGroup(key == Qt::Key_Up ? 1 : -1);
+        return true;
+    }
+    if (watched == grid_ && (key == Qt::Key_Tab || key == Qt::Key_Backtab) &&
+        !(keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const bool next = key == Qt::Key_Tab && !(keyEvent->modifiers() & Qt::ShiftModifier);
+        if (next)
+            controls_.first()->setFocus(Qt::TabFocusReason);
+        else
+            controls_.last()->setFocus(Qt::BacktabFocusReason);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QList<QWidget*> MatrixBar::FocusRing() const {
+    QList<QWidget*> ring;
+    if (grid_)
+        ring.append(grid_.data());
+    for (QWidget* control : controls_)
+        if (control->isEnabled() && control->isVisible())
+            ring.append(control);
+    return ring;
+}
+
+bool MatrixBar::focusNextPrevChild(bool next) {
+    const QList<QWidget*> ring = FocusRing();
+    const int at = ring.indexOf(QApplication::focusWidget());
+    if (ring.isEmpty() || at < 0)
+        return QWidget::focusNextPrevChild(next);
+    const int to = (at + (next ? 1 : ring.size() - 1)) % int(ring.size());
+    ring.at(to)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }

@@ -19,8 +19,6 @@ struct Name {
     Name(const char* format, int a, int b) { std::snprintf(text, sizeof text, format, a, b); }
 };
 
-constexpr uint32_t kDisabledHeader = GridRgb(0, 0, 0); // drawn sunken
-
 // The value's first character becomes c; absent entries stay absent.
 void SetFirstCharacter(int input, int output, char c) {
     char* value = SettingGet(Name("Matrix_%d_%d", input, output).text);
@@ -66,7 +64,7 @@ void MatrixFill(GridWidget* grid) {
             GridSetText(grid, 0, g, "X");
             cell.row = 0;
             cell.column = g;
-            grid->SetCellColour(cell, kDisabledHeader);
+            grid->SetCellColour(cell, kDisabledHeaderColour);
         } else {
             GridSetText(grid, 0, g, Name("OPG%d", g).text);
         }

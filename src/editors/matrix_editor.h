@@ -10,6 +10,9 @@ class GridWidget;
 constexpr int kMatrixRows = 35;    // delays T1, T2, alarm type, then 32 input groups
 constexpr int kMatrixColumns = 33; // 32 output groups; column 33 stays empty
 constexpr int kMatrixFirstInputRow = 4;
+constexpr int kMatrixHeaderHeight = 21;
+// A disabled output group's header: not white, so the grid draws it sunken.
+constexpr uint32_t kDisabledHeaderColour = 0x000000; // RGB(0, 0, 0)
 
 // Fills a new matrix grid from the site store (the open command has sized it).
 void MatrixFill(GridWidget* grid);

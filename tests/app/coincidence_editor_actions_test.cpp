@@ -37,7 +37,18 @@ TEST_F(CoincidenceActionsTest, OpensWithTheFocusAndTheStoredPick) {
     EXPECT_EQ(grid_->State().title, "Set coincidence");
     EXPECT_EQ(grid_->State().rowCount, 13);
     EXPECT_TRUE(grid_->hasFocus());
+    EXPECT_EQ(grid_->State().headerHeight, 21); // not grown by the header texts
     EXPECT_EQ(Red(), (std::vector<std::pair<int, int>>{{1, 13}}));
+}
+
+TEST_F(CoincidenceActionsTest, SpacePicksTheCursorColumn) {
+    Open(kCmdCoincidence);
+    QTest::keyClick(grid_, Qt::Key_Right);
+    QTest::keyClick(grid_, Qt::Key_Down);
+    QTest::keyClick(grid_, Qt::Key_Space);
+    EXPECT_EQ(Value("CoincidenceInputGroups"), "11");
+    EXPECT_EQ(Red(), Column(2, 12));
+    EXPECT_EQ(Painted(12, 2), QColor(255, 0, 0));
 }
 
 TEST_F(CoincidenceActionsTest, PicksColourTheirColumnAtOnce) {

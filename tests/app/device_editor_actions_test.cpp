@@ -38,6 +38,31 @@ TEST_F(DeviceActionsTest, OpensEditableWithTheFocus) {
     EXPECT_EQ(grid_->State().rowCount, 192);
     EXPECT_TRUE(grid_->State().editable);
     EXPECT_TRUE(grid_->hasFocus());
+    EXPECT_EQ(grid_->State().headerHeight, 21); // not grown by the header texts
+}
+
+TEST_F(DeviceActionsTest, SpaceClicksWhereTheCellTakesNoTyping) {
+    Put("Volume_6", "2");
+    Put("Zone_6", "3");
+    Put("Type_6", "64");
+    OpenEditor();
+    grid_->SetCursor(6, kDeviceColVolume);
+    QTest::keyClick(grid_, Qt::Key_Space);
+    EXPECT_EQ(Value("Volume_6"), "4");
+    EXPECT_EQ(Text(6, kDeviceColVolume), "Medium");
+    // Shift+Space is a click on the column's header: the class header sets
+    // every class.
+    grid_->SetCursor(6, kDeviceColClass);
+    QTest::keyClick(grid_, Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(Value("Class_6"), "1");
+    EXPECT_EQ(Value("Class_7"), "0");
+    // A typed column keeps its space as typing, with or without Shift.
+    grid_->SetCursor(6, kDeviceColZone);
+    QTest::keyClick(grid_, Qt::Key_Space, Qt::ShiftModifier);
+    QTest::keyClicks(grid_, "7");
+    QTest::keyClick(grid_, Qt::Key_Return);
+    EXPECT_EQ(Text(6, kDeviceColZone), " 7");
+    EXPECT_EQ(Value("Class_7"), "0");
 }
 
 TEST_F(DeviceActionsTest, TypedValuesAreCheckedAndWrittenBackAtClose) {
@@ -262,9 +287,11 @@ TEST_F(DeviceActionsTest, SiteWithoutLoopDataGainsNoPlaceholders) {
     Open(kCmdDeviceEditor);
     EXPECT_EQ(Text(1, kDeviceColSerial), "NULL");
     Close();
-    for (int i = 0; i < kStoreSlotCount; ++i)
-        if (const SettingRecord* r = StoreRecordAt(site, i))
+    for (int i = 0; i < kStoreSlotCount; ++i) {
+        if (const SettingRecord* r = StoreRecordAt(site, i)) {
             EXPECT_STRNE(r->value, "NULL") << r->name;
+        }
+    }
 }
 
 TEST_F(DeviceActionsTest, FailedLoadKeepsTheEditorAndItsTypedValuesForTheSameSite) {

@@ -81,16 +81,29 @@ TEST_F(MatrixActionsTest, EntryClicksCycleWithColours) {
 }
 
 TEST_F(MatrixActionsTest, OutputGroupHeaderClicksDisableAndEnable) {
+    // Inside the header cell's top left corner: white on an etched edge,
+    // dark grey on a sunken one.
+    const auto headerCorner = [this](int g) {
+        return grid_->grab().toImage().pixelColor(CellCentre(0, g) -
+                                                  QPoint(grid_->State().columnWidth[g] / 2, 0) +
+                                                  QPoint(0, 1 - grid_->State().headerHeight / 2));
+    };
+    EXPECT_EQ(headerCorner(2), QColor(255, 255, 255));
     Click(0, 2);
     EXPECT_EQ(Value("DisabledOPGroups"), "2");
     EXPECT_EQ(Text(0, 2), "X");
-    // The column turns grey at once.
+    EXPECT_EQ(Colour(0, 2), kDisabledHeaderColour);
+    EXPECT_EQ(grid_->State().headerHeight, 21);
+    // The column turns grey and the header sunken at once.
     const QPoint in = CellCentre(6, 2) + QPoint(-8, 5);
     grid_->SetCursor(1, 1);
     EXPECT_EQ(grid_->grab().toImage().pixelColor(in), QColor(128, 128, 128));
+    EXPECT_EQ(headerCorner(2), QColor(105, 105, 105));
     Click(0, 2);
     EXPECT_EQ(Value("DisabledOPGroups"), "0");
     EXPECT_EQ(Text(0, 2), "OPG2");
+    EXPECT_EQ(headerCorner(2), QColor(255, 255, 255));
+    EXPECT_EQ(grid_->State().headerHeight, 21);
 
     // Group 32 round trip: written signed, read back unsigned.
     Click(0, 32);
@@ -156,6 +169,75 @@ TEST_F(MatrixActionsTest, ConventionalGroupArrowsStopAt1And32) {
     // Escape leaves the bar where it is.
     QTest::keyClick(edit, Qt::Key_Escape);
     EXPECT_TRUE(App().editorBar->isVisible());
+}
+
+TEST_F(MatrixActionsTest, UsableWithTheKeyboardAlone) {
+    const auto focused = [] { return QApplication::focusWidget(); };
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(focused(), key, modifiers);
+    };
+    grid_->setFocus();
+    // Tab walks round the grid and the bar; Shift+Tab goes back.
+    const std::vector<QWidget*> ring = {Find<QWidget>("1504"), Find<QWidget>("1505"),
+                                        Find<QWidget>("1506"), grid_};
+    for (QWidget* next : ring) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(focused(), next);
+    }
+    for (auto it = ring.rbegin() + 1; it != ring.rend(); ++it) {
+        press(Qt::Key_Backtab);
+        EXPECT_EQ(focused(), *it);
+    }
+    press(Qt::Key_Tab, Qt::ShiftModifier); // from 1504 back to the grid
+    EXPECT_EQ(focused(), grid_);
+
+    // The grid keeps its own keys: Enter moves down and changes nothing.
+    grid_->SetCursor(4, 1);
+    press(Qt::Key_Return);
+    EXPECT_EQ(grid_->CursorRow(), 5);
+    EXPECT_EQ(Value("Matrix_2_1"), "C");
+    // Space clicks the cursor cell; Shift+Space its column's header.
+    press(Qt::Key_Space);
+    EXPECT_EQ(Value("Matrix_2_1"), "O");
+    EXPECT_EQ(Colour(5, 1), GridRgb(255, 255, 255));
+    press(Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(Value("DisabledOPGroups"), "1");
+    EXPECT_EQ(Text(0, 1), "X");
+    Put("AlarmType_1", "0");
+    grid_->SetCursor(3, 1);
+    press(Qt::Key_Space);
+    EXPECT_EQ(Value("AlarmType_1"), "1");
+    grid_->SetCursor(1, 3);
+    WithDialog([&] { press(Qt::Key_Space); },
+               [&](QDialog* dialog) {
+                   auto* edit = dialog->findChild<QLineEdit*>("1008");
+                   ASSERT_NE(edit, nullptr);
+                   QTest::keyClick(edit, Qt::Key_Up);
+                   QTest::keyClick(edit, Qt::Key_Return);
+               });
+    EXPECT_EQ(Value("OutputDelay_3"), "0:05");
+    // The offscreen platform does not hand the activation back by itself.
+    QApplication::setActiveWindow(window_);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    EXPECT_EQ(focused(), grid_);
+
+    // The bar: Enter or Space presses a preset, Up and Down step the group.
+    Put("Matrix_7_7", "Wq");
+    press(Qt::Key_Tab);
+    press(Qt::Key_Return);
+    EXPECT_EQ(Value("Matrix_7_7"), "Oq");
+    press(Qt::Key_Tab);
+    press(Qt::Key_Space);
+    EXPECT_EQ(Value("Matrix_7_7"), "Cq");
+    Put("ConvAlarmOpGroup", "5");
+    Find<QLineEdit>("1506")->setText("5");
+    press(Qt::Key_Tab);
+    press(Qt::Key_Up);
+    EXPECT_EQ(Value("ConvAlarmOpGroup"), "6");
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    EXPECT_EQ(Value("ConvAlarmOpGroup"), "4");
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(MatrixActionsTest, OutputDelays) {
