@@ -33,17 +33,20 @@ void EmptySiteStore() {
 }
 } // namespace
 
+int CliNotASiteFile(const std::string& path) {
+    CliMessage("Not done!\r\nFile contains errors");
+    CliFileFault(path, "not a site file (not one line of the form Name = \"value\")");
+    return kExitBadInput;
+}
+
 int CliLoadSite(const std::string& path, bool loadErrors) {
     if (!g_siteReady)
         EmptySiteStore();
     SiteLoadResult load = SiteLoad(&g_site, path.c_str(), loadErrors);
     if (load.code == -2)
         return CliCannotRead(path);
-    if (load.notSiteFile) {
-        CliMessage("Not done!\r\nFile contains errors");
-        CliFileFault(path, "not a site file (not one line of the form Name = \"value\")");
-        return kExitBadInput;
-    }
+    if (load.notSiteFile)
+        return CliNotASiteFile(path);
     // A full store has passed over settings of the file or defaults of a
     // site: working on it, even with --load-errors, would lose them.
     if (load.overflow) {

@@ -136,11 +136,16 @@ int CmdImportText(const CliOptions& options) {
         return status;
     // A text file has no check value, so -1 is the usual result here.
     int dropped = 0;
-    int result = SiteFileRead(options.args[2].c_str(), &dropped);
+    int formLines = 0;
+    int result = SiteFileRead(options.args[2].c_str(), &dropped, &formLines);
     if (result == -2)
         return CliCannotRead(options.args[2]);
     if (result != 0 && result != -1)
         return kExitFailed;
+    // Random bytes or a firmware file merge nothing: OUT would be SITE with
+    // its texts centred, reported as an import.
+    if (formLines == 0)
+        return CliNotASiteFile(options.args[2]);
     // The reader passes over settings a full store cannot take: OUT would
     // then lack them without a word.
     if (dropped > 0) {
