@@ -7,7 +7,7 @@
 #include "model/site_load.h"
 
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 
 void CliMessage(const std::string& text) {
     std::string out;
@@ -85,10 +85,17 @@ bool CliAsk(const std::string& question, const char* option) {
     }
     std::fprintf(stderr, "%s [y/N] ", text.c_str());
     std::fflush(stderr);
-    std::string answer;
-    if (!std::getline(std::cin, answer))
+    // One line of the terminal; stdio rather than the C++ streams, whose
+    // set-up every run of the program would pay for.
+    // A longer line is read to its end, so that its rest never answers the
+    // next question.
+    char answer[256];
+    if (!std::fgets(answer, sizeof answer, stdin))
         return false;
-    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
+    if (!std::strchr(answer, '\n'))
+        for (int c = std::getc(stdin); c != EOF && c != '\n'; c = std::getc(stdin)) {
+        }
+    return answer[0] == 'y' || answer[0] == 'Y';
 }
 
 void CliEmptySite() {

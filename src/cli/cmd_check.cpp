@@ -130,6 +130,9 @@ int CmdImportText(const CliOptions& options) {
         CliMessage("usage: m720-cli import-text SITE TEXTFILE OUT");
         return kExitBadInput;
     }
+    // Even with --force: the texts would be lost under a whole site.
+    if (int status = CliRefuseSameFile(options.args[3], options.args[2], "the text file"))
+        return status;
     if (int status = CliRefuseExisting(options.args[3], options.force))
         return status;
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
