@@ -56,6 +56,8 @@ int CliLoadSite(const std::string& path, bool loadErrors) {
     }
     if (!load.accepted) {
         CliMessage("Not done!\r\nFile contains errors");
+        CliFileFault(path, "its check value does not match its settings (edited by hand, or "
+                           "damaged); check them, then give --load-errors to use it as it is");
         return kExitBadInput;
     }
     if (load.code == -1)

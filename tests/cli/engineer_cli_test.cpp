@@ -45,6 +45,9 @@ class EngineerCli : public ::testing::Test {
 TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
     std::filesystem::create_directories(dir / "folder");
     Write("not-hex.hex", ":10000000\r\n");
+    std::string edited = Slurp(Path("a.psf")); // a value changed without a new check value
+    edited.replace(edited.find("NumZones = \"32\""), 15, "NumZones = \"31\"");
+    Write("edited.psf", edited);
     std::string v3(6144, '\0');
     v3[0] = 3; // the format version
     Write("v3.bin", v3);
@@ -68,6 +71,10 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
          "Couldn't open file\nm720-cli: " + Path("folder") + ": Is a directory\n"},
         {"export devices " + P("a.psf") + " " + P("folder"), 1,
          "Could not export device data\nm720-cli: " + Path("folder") + ": Is a directory\n"},
+        {"set " + P("edited.psf") + " NumZones=5", 2,
+         "Not done!\nFile contains errors\nm720-cli: " + Path("edited.psf") +
+             ": its check value does not match its settings (edited by hand, or damaged); check "
+             "them, then give --load-errors to use it as it is\n"},
         {"decode " + P("v3.bin") + " " + P("v3.psf"), 1,
          "Site data is in an unsupported format\nm720-cli: " + Path("v3.bin") +
              ": format version 3; site data images of format version 1 or 2 can be read (is it "
@@ -84,6 +91,7 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
     // Nothing of the failed encode was left behind.
     EXPECT_FALSE(std::filesystem::exists(dir / "i.bin"));
     EXPECT_FALSE(std::filesystem::exists(dir / "v3.psf"));
+    EXPECT_EQ(Slurp(Path("edited.psf")), edited);
     EXPECT_FALSE(std::filesystem::exists(dir / "panel.bin")); // the panel was never opened
 }
 
