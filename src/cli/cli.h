@@ -38,6 +38,10 @@ int CliTerminalWidth();
 // showing the message of a file that cannot be opened or is refused.
 int CliLoadSite(const std::string& path, bool loadErrors);
 
+// Refuses a file in which not one line has the site file's form (random
+// bytes, an empty file, a firmware file): shows why and gives kExitBadInput.
+int CliNotASiteFile(const std::string& path);
+
 // The desktop's Save of the current store. Gives kExitDone or shows why not.
 int CliSaveSite(const std::string& path);
 

@@ -7,7 +7,7 @@
 #include "model/site_load.h"
 
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 
 void CliMessage(const std::string& text) {
     std::string out;
@@ -33,17 +33,20 @@ void EmptySiteStore() {
 }
 } // namespace
 
+int CliNotASiteFile(const std::string& path) {
+    CliMessage("Not done!\r\nFile contains errors");
+    CliFileFault(path, "not a site file (not one line of the form Name = \"value\")");
+    return kExitBadInput;
+}
+
 int CliLoadSite(const std::string& path, bool loadErrors) {
     if (!g_siteReady)
         EmptySiteStore();
     SiteLoadResult load = SiteLoad(&g_site, path.c_str(), loadErrors);
     if (load.code == -2)
         return CliCannotRead(path);
-    if (load.notSiteFile) {
-        CliMessage("Not done!\r\nFile contains errors");
-        CliFileFault(path, "not a site file (not one line of the form Name = \"value\")");
-        return kExitBadInput;
-    }
+    if (load.notSiteFile)
+        return CliNotASiteFile(path);
     // A full store has passed over settings of the file or defaults of a
     // site: working on it, even with --load-errors, would lose them.
     if (load.overflow) {
@@ -53,6 +56,8 @@ int CliLoadSite(const std::string& path, bool loadErrors) {
     }
     if (!load.accepted) {
         CliMessage("Not done!\r\nFile contains errors");
+        CliFileFault(path, "its check value does not match its settings (edited by hand, or "
+                           "damaged); check them, then give --load-errors to use it as it is");
         return kExitBadInput;
     }
     if (load.code == -1)
@@ -82,10 +87,17 @@ bool CliAsk(const std::string& question, const char* option) {
     }
     std::fprintf(stderr, "%s [y/N] ", text.c_str());
     std::fflush(stderr);
-    std::string answer;
-    if (!std::getline(std::cin, answer))
+    // One line of the terminal; stdio rather than the C++ streams, whose
+    // set-up every run of the program would pay for.
+    // A longer line is read to its end, so that its rest never answers the
+    // next question.
+    char answer[256];
+    if (!std::fgets(answer, sizeof answer, stdin))
         return false;
-    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
+    if (!std::strchr(answer, '\n'))
+        for (int c = std::getc(stdin); c != EOF && c != '\n'; c = std::getc(stdin)) {
+        }
+    return answer[0] == 'y' || answer[0] == 'Y';
 }
 
 void CliEmptySite() {

@@ -130,17 +130,25 @@ int CmdImportText(const CliOptions& options) {
         CliMessage("usage: m720-cli import-text SITE TEXTFILE OUT");
         return kExitBadInput;
     }
+    // Even with --force: the texts would be lost under a whole site.
+    if (int status = CliRefuseSameFile(options.args[3], options.args[2], "the text file"))
+        return status;
     if (int status = CliRefuseExisting(options.args[3], options.force))
         return status;
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
         return status;
     // A text file has no check value, so -1 is the usual result here.
     int dropped = 0;
-    int result = SiteFileRead(options.args[2].c_str(), &dropped);
+    int formLines = 0;
+    int result = SiteFileRead(options.args[2].c_str(), &dropped, &formLines);
     if (result == -2)
         return CliCannotRead(options.args[2]);
     if (result != 0 && result != -1)
         return kExitFailed;
+    // Random bytes or a firmware file merge nothing: OUT would be SITE with
+    // its texts centred, reported as an import.
+    if (formLines == 0)
+        return CliNotASiteFile(options.args[2]);
     // The reader passes over settings a full store cannot take: OUT would
     // then lack them without a word.
     if (dropped > 0) {

@@ -6,6 +6,7 @@
 #include "codec/block_checksum.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
+#include "codec/site_image_layout.h"
 #include "model/file_io.h"
 #include "model/site_defaults.h"
 
@@ -44,6 +45,24 @@ int WriteBlock(const std::string& path, const uint8_t* data, size_t size) {
     return kExitDone;
 }
 
+// encode replaces its own earlier blocks freely, as before; but a file of
+// another size at IMAGE or LOOP (a site file, after a slip in the order of
+// the words) is nothing encode made, and once replaced it is gone. Gives
+// kExitDone, or says so and gives kExitBadInput.
+int RefuseForeignBlock(const std::string& path, std::uintmax_t size, const char* what, bool force) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (force || error || !std::filesystem::is_regular_file(status))
+        return kExitDone; // missing, or refused by the write with its cause
+    const std::uintmax_t has = std::filesystem::file_size(path, error);
+    if (error || has == size)
+        return kExitDone;
+    CliFileFault(path, "already exists and is not a " + std::string(what) + " (" +
+                           std::to_string(size) + " bytes; it has " + std::to_string(has) +
+                           "); nothing was written (give --force to replace it)");
+    return kExitBadInput;
+}
+
 const uint8_t* Bytes(const std::string& s) {
     return reinterpret_cast<const uint8_t*>(s.data());
 }
@@ -62,6 +81,11 @@ int CmdEncode(const CliOptions& options) {
     if (int status = CliRefuseSameFile(loopPath, options.args[1], "the site file"))
         return status;
     if (int status = CliRefuseSameFile(loopPath, imagePath, "also IMAGE"))
+        return status;
+    if (int status =
+            RefuseForeignBlock(imagePath, kSiteImageSize, "site data image", options.force))
+        return status;
+    if (int status = RefuseForeignBlock(loopPath, kLoopBlockSize, "loop data block", options.force))
         return status;
     if (int status = CliLoadSite(options.args[1], options.loadErrors); status != kExitDone)
         return status;
@@ -119,6 +143,11 @@ int CmdDecode(const CliOptions& options) {
     CliEmptySite();
     if (!SiteImageDecode(Bytes(image))) {
         CliMessage("Site data is in an unsupported format");
+        const uint8_t* at = Bytes(image) + site_image_layout::kVersion;
+        const unsigned version = at[0] | static_cast<unsigned>(at[1]) << 8;
+        CliFileFault(options.args[1], "format version " + std::to_string(version) +
+                                          "; site data images of format version 1 or 2 "
+                                          "can be read (is it a site data image?)");
         return kExitFailed;
     }
     if (withLoop) {

@@ -54,6 +54,54 @@ std::string TemporaryName(const char* path) {
     return std::string(path) + ".tmp" + std::to_string(pid) + "-" + std::to_string(++counter);
 }
 
+#ifndef _WIN32
+
+// True when the open file holds exactly these bytes.
+bool HoldsExactly(int fd, const std::string& contents) {
+    char buffer[65536];
+    size_t at = 0;
+    for (;;) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return at == contents.size();
+        if (static_cast<size_t>(n) > contents.size() - at ||
+            contents.compare(at, static_cast<size_t>(n), buffer, static_cast<size_t>(n)) != 0)
+            return false;
+        at += static_cast<size_t>(n);
+    }
+}
+
+// A regular file that already holds exactly these bytes is kept rather than
+// written again: the simulator's memory after a job that only read it, a
+// site saved unchanged. Its data are synced all the same (nearly free when
+// they are on disk already) and it is marked as written now, so the caller
+// sees what a replacement would have left. False when the file differs or
+// cannot be read: it is then replaced as usual.
+bool KeepIdentical(const std::string& target, const struct stat& old, const std::string& contents) {
+    if (static_cast<unsigned long long>(old.st_size) != contents.size())
+        return false;
+    int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool kept = HoldsExactly(fd, contents);
+#ifdef __linux__
+    kept = kept && fdatasync(fd) == 0;
+#else
+    kept = kept && fsync(fd) == 0;
+#endif
+    if (kept && futimens(fd, nullptr) != 0) {
+        // Only the time stamp is left as it was; the contents are right.
+    }
+    close(fd);
+    return kept;
+}
+
+#endif
+
 } // namespace
 
 #ifdef _WIN32
@@ -93,6 +141,8 @@ bool ReplaceFile(const char* path, const std::string& contents) {
         if (probe < 0)
             return false;
         close(probe);
+        if (KeepIdentical(target, old, contents))
+            return true;
     }
     std::string temp = TemporaryName(target.c_str());
     int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

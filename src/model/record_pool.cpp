@@ -61,17 +61,19 @@ SettingRecord* NewSlab() {
         return static_cast<SettingRecord*>(slab);
     }
 #endif
-    return new (std::nothrow) SettingRecord[kSlabRecords];
+    // Value-initialised, so that a fresh record reads as zero here too.
+    return new (std::nothrow) SettingRecord[kSlabRecords]();
 }
 
 } // namespace
 
-SettingRecord* AllocateRecord() {
+SettingRecord* AllocateRecord(bool* zeroed) {
     Pool& pool = ThePool();
     std::lock_guard<std::mutex> hold(pool.lock);
     if (!pool.free.empty()) {
         SettingRecord* record = pool.free.back();
         pool.free.pop_back();
+        *zeroed = false;
         return record;
     }
     if (pool.slabUsed == kSlabRecords) {
@@ -81,6 +83,10 @@ SettingRecord* AllocateRecord() {
         pool.slab = slab;
         pool.slabUsed = 0;
     }
+    // A slab comes zero-filled from the system and its records are handed
+    // out once each, so the caller need not clear them again: a new site's
+    // records then cost no more than the pages the system zero-fills.
+    *zeroed = true;
     return &pool.slab[pool.slabUsed++];
 }
 

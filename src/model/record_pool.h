@@ -6,7 +6,8 @@
 
 struct SettingRecord;
 
-// A record block, or nullptr when memory is exhausted. Its contents are
-// undefined: the caller fills both fields.
-SettingRecord* AllocateRecord();
+// A record block, or nullptr when memory is exhausted. *zeroed tells whether
+// every byte of it is 0 (a block never handed out before); otherwise its
+// contents are undefined and the caller fills both fields whole.
+SettingRecord* AllocateRecord(bool* zeroed);
 void ReleaseRecord(SettingRecord* record);

@@ -3,6 +3,7 @@
 #include "model/number_text.h"
 #include "model/record_pool.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -19,11 +20,26 @@ uint32_t HomeSlot(const char* name, uint16_t bucketCount) {
     return h % bucketCount;
 }
 
-// Copies at most size-1 bytes and NUL-fills the rest of the field.
-void CopyField(char* field, size_t size, const char* text) {
+// Copies at most size-1 bytes and NUL-fills the rest of the field; a field
+// known to be all NUL already gets only the text.
+void CopyField(char* field, size_t size, const char* text, bool zeroed = false) {
     size_t n = text ? strnlen(text, size - 1) : 0;
     std::memcpy(field, text, n);
-    std::memset(field + n, 0, size - n);
+    if (!zeroed)
+        std::memset(field + n, 0, size - n);
+}
+
+int Next(const SettingsStore* store, int i) {
+    return store->slotTable[i].nextLink - 1;
+}
+int Prev(const SettingsStore* store, int i) {
+    return store->slotTable[i].prevLink - 1;
+}
+void SetNext(SettingsStore* store, int i, int next) {
+    store->slotTable[i].nextLink = next + 1;
+}
+void SetPrev(SettingsStore* store, int i, int prev) {
+    store->slotTable[i].prevLink = prev + 1;
 }
 
 bool SameName(const SettingRecord* record, const char* name) {
@@ -44,7 +60,7 @@ int FindFreeSlot(SettingsStore* store) {
 }
 
 void ClearSlot(SettingsStore* store, int i) {
-    store->slotTable[i] = StoreSlot{-1, -1, nullptr};
+    store->slotTable[i] = StoreSlot{0, 0, nullptr};
     if (i < store->firstFree)
         store->firstFree = i;
 }
@@ -60,9 +76,9 @@ int WalkChain(const SettingsStore* store, const char* name, bool* found) {
             *found = true;
             return i;
         }
-        if (store->slotTable[i].next < 0)
+        if (Next(store, i) < 0)
             break;
-        i = store->slotTable[i].next;
+        i = Next(store, i);
     }
     return i;
 }
@@ -83,8 +99,8 @@ bool Occupy(SettingsStore* store, int at, SettingRecord* record) {
         int free = FindFreeSlot(store);
         if (free < 0)
             return false;
-        slots[at].next = free;
-        slots[free].prev = at;
+        SetNext(store, at, free);
+        SetPrev(store, free, at);
         at = free;
     }
     slots[at].record = record;
@@ -104,7 +120,7 @@ bool PlaceRecord(SettingsStore* store, SettingRecord* record) {
 // not be closed up into the slot before it: that record would then lie in
 // front of its home slot, out of reach.
 bool CanCloseUp(const SettingsStore* store, int first) {
-    for (int i = first; i >= 0; i = store->slotTable[i].next)
+    for (int i = first; i >= 0; i = Next(store, i))
         if (static_cast<int>(HomeSlot(store->slotTable[i].record->name, store->bucketCount)) ==
             first)
             return false;
@@ -116,9 +132,7 @@ bool CanCloseUp(const SettingsStore* store, int first) {
 void StoreInitAside(SettingsStore* store) {
     store->bucketCount = kStoreBucketCount;
     store->recordCount = 0;
-    store->slotTable = new StoreSlot[kStoreSlotCount];
-    for (int i = 0; i < kStoreSlotCount; ++i)
-        store->slotTable[i] = StoreSlot{-1, -1, nullptr};
+    store->slotTable = static_cast<StoreSlot*>(std::calloc(kStoreSlotCount, sizeof(StoreSlot)));
     store->firstFree = 0;
 }
 
@@ -131,9 +145,15 @@ void StoreFree(SettingsStore* store) {
     if (!store)
         return;
     if (store->slotTable) {
-        for (int i = 0; i < kStoreSlotCount; ++i)
-            ReleaseRecord(store->slotTable[i].record);
-        delete[] store->slotTable;
+        // Stops after the last record, so that slots never used are never read.
+        uint32_t left = store->recordCount;
+        for (int i = 0; left > 0 && i < kStoreSlotCount; ++i) {
+            if (store->slotTable[i].record) {
+                ReleaseRecord(store->slotTable[i].record);
+                --left;
+            }
+        }
+        std::free(store->slotTable);
         store->slotTable = nullptr;
     }
     store->recordCount = 0;
@@ -166,11 +186,12 @@ char* SettingSet(SettingsStore* store, const char* name, const char* initial) {
     int at = WalkChain(store, name, &found);
     if (found)
         return store->slotTable[at].record->value;
-    SettingRecord* record = AllocateRecord();
+    bool zeroed = false;
+    SettingRecord* record = AllocateRecord(&zeroed);
     if (!record)
         return nullptr;
-    CopyField(record->name, sizeof record->name, name);
-    CopyField(record->value, sizeof record->value, initial);
+    CopyField(record->name, sizeof record->name, name, zeroed);
+    CopyField(record->value, sizeof record->value, initial, zeroed);
     if (!Occupy(store, at, record)) {
         ReleaseRecord(record);
         return nullptr;
@@ -201,22 +222,22 @@ void SettingDelete(SettingsStore* store, const char* name) {
     ReleaseRecord(slotTable[at].record);
     slotTable[at].record = nullptr;
     --store->recordCount;
-    int prev = slotTable[at].prev;
-    int next = slotTable[at].next;
+    int prev = Prev(store, at);
+    int next = Next(store, at);
     if (next < 0) {
         // End of the chain: unlink the emptied slot, so that a free slot is
         // never shared by two chains.
         if (prev >= 0)
-            slotTable[prev].next = -1;
+            SetNext(store, prev, -1);
         ClearSlot(store, at);
         return;
     }
     if (CanCloseUp(store, next)) {
         // The successor moves up into this slot and the chain closes up.
         slotTable[at].record = slotTable[next].record;
-        slotTable[at].next = slotTable[next].next;
-        if (slotTable[at].next >= 0)
-            slotTable[slotTable[at].next].prev = at;
+        SetNext(store, at, Next(store, next));
+        if (Next(store, at) >= 0)
+            SetPrev(store, Next(store, at), at);
         ClearSlot(store, next);
         return;
     }
@@ -224,13 +245,13 @@ void SettingDelete(SettingsStore* store, const char* name) {
     // here and place its records again, so each stays reachable from its home.
     std::vector<SettingRecord*> moved;
     for (int i = next; i >= 0;) {
-        int after = slotTable[i].next;
+        int after = Next(store, i);
         moved.push_back(slotTable[i].record);
         ClearSlot(store, i);
         i = after;
     }
     if (prev >= 0)
-        slotTable[prev].next = -1;
+        SetNext(store, prev, -1);
     ClearSlot(store, at);
     for (SettingRecord* record : moved)
         PlaceRecord(store, record); // their slots were just freed: always succeeds
@@ -240,10 +261,12 @@ uint32_t StoreChecksum(const SettingsStore* store) {
     uint32_t sum = 0x5A5A5A5Au;
     if (!store || !store->slotTable)
         return sum;
-    for (int i = 0; i < kStoreSlotCount; ++i) {
+    uint32_t left = store->recordCount;
+    for (int i = 0; left > 0 && i < kStoreSlotCount; ++i) {
         const SettingRecord* record = store->slotTable[i].record;
         if (!record)
             continue;
+        --left;
         for (const char* p = record->value; *p; ++p)
             sum += static_cast<unsigned char>(*p);
         for (const char* p = record->name; *p; ++p)

@@ -21,9 +21,12 @@ struct SettingRecord {
 };
 static_assert(sizeof(SettingRecord) == 1152);
 
+// The links hold a slot index plus 1 (0 for none), so that a zero-filled
+// table is an empty one: the system then maps its pages only as slots are
+// used, and a store costs nothing to set up.
 struct StoreSlot {
-    int32_t next;          // index of the next slot of the chain, -1 for none
-    int32_t prev;          // the slot whose next this is, -1 for none
+    int32_t nextLink;      // the next slot of the chain
+    int32_t prevLink;      // the slot whose next this is
     SettingRecord* record; // nullptr in a free slot
 };
 

@@ -4,6 +4,7 @@
 #include "model/settings_store.h"
 
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
@@ -86,6 +87,26 @@ constexpr const char* kSiteDetails[] = {
     "SiteQuiescent", "SiteAlarm",    "SiteBattery",  "SiteBatteryType", "SiteBatteryInstallation",
 };
 
+// Writes prefix, then each number in decimal after an underscore, and a
+// NUL: the names "%s_%d" and "Matrix_%d_%d", built without the cost of a
+// formatted print for each of the four thousand settings.
+void NumberedName(char* out, const char* prefix, int first, int second = 0) {
+    while (*prefix)
+        *out++ = *prefix++;
+    for (int n : {first, second}) {
+        if (n <= 0)
+            break;
+        *out++ = '_';
+        char digits[12];
+        int count = 0;
+        for (; n > 0; n /= 10)
+            digits[count++] = static_cast<char>('0' + n % 10);
+        while (count > 0)
+            *out++ = digits[--count];
+    }
+    *out = '\0';
+}
+
 } // namespace
 
 // Creation order: each address's 15 settings address by address, each zone's
@@ -95,21 +116,21 @@ uint32_t FillSiteDefaults() {
     char name[64];
     for (int a = 1; a <= kLoopAddresses; ++a) {
         for (const Default& d : kAddressDefaults) {
-            std::snprintf(name, sizeof name, "%s_%d", d.name, a);
+            NumberedName(name, d.name, a);
             SettingSet(name, d.value);
         }
     }
     for (int z = 1; z <= kZones; ++z) {
         char text[32];
         std::snprintf(text, sizeof text, "Zone %02d             ", z);
-        std::snprintf(name, sizeof name, "ZoneText_%d", z);
+        NumberedName(name, "ZoneText", z);
         SettingSet(name, text);
-        std::snprintf(name, sizeof name, "AlarmType_%d", z);
+        NumberedName(name, "AlarmType", z);
         SettingSet(name, "0");
     }
     for (int in = 1; in <= kGroups; ++in) {
         for (int out = 1; out <= kGroups; ++out) {
-            std::snprintf(name, sizeof name, "Matrix_%d_%d", in, out);
+            NumberedName(name, "Matrix", in, out);
             SettingSet(name, "C");
         }
     }

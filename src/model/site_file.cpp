@@ -10,10 +10,20 @@
 
 namespace {
 
+bool NeedsEscape(unsigned char c) {
+    return c < 0x20 || c >= 0x80 || c == '"' || c == '\\';
+}
+
 void AppendEscaped(std::string* out, const char* value) {
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(value); *p; ++p) {
+    // Most values need no escape: they go in whole.
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(value);
+    const unsigned char* plain = p;
+    while (*plain && !NeedsEscape(*plain))
+        ++plain;
+    out->append(value, static_cast<size_t>(plain - p));
+    for (p = plain; *p; ++p) {
         unsigned char c = *p;
-        if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\') {
+        if (NeedsEscape(c)) {
             char escape[5] = {'\\', static_cast<char>('0' + (c >> 6)),
                               static_cast<char>('0' + ((c >> 3) & 7)),
                               static_cast<char>('0' + (c & 7)), 0};
@@ -180,11 +190,20 @@ template <typename Handler> bool ForEachLine(const char* path, Handler handle) {
 
 } // namespace
 
+namespace {
+
+void AppendLine(std::string* out, const SettingRecord& record) {
+    out->append(record.name);
+    out->append(" = \"");
+    AppendEscaped(out, record.value);
+    out->push_back('"');
+}
+
+} // namespace
+
 std::string SiteFileLine(const SettingRecord& record) {
-    std::string line(record.name);
-    line += " = \"";
-    AppendEscaped(&line, record.value);
-    line += '"';
+    std::string line;
+    AppendLine(&line, record);
     return line;
 }
 
@@ -193,11 +212,13 @@ bool SiteFileWrite(const char* path) {
     SettingsStore* store = StoreSelect(nullptr);
     if (store && store->slotTable) {
         uint32_t checksum = StoreChecksum(store);
-        out.reserve(static_cast<size_t>(store->recordCount) * 40 + 32);
-        for (int i = 0; i < kStoreSlotCount; ++i) {
+        out.reserve(static_cast<size_t>(store->recordCount) * 48 + 32);
+        uint32_t left = store->recordCount;
+        for (int i = 0; left > 0 && i < kStoreSlotCount; ++i) {
             if (const SettingRecord* record = StoreRecordAt(store, i)) {
-                out += SiteFileLine(*record);
-                out += "\r\n";
+                AppendLine(&out, *record);
+                out.append("\r\n");
+                --left;
             }
         }
         char check[40];

@@ -45,6 +45,12 @@ class EngineerCli : public ::testing::Test {
 TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
     std::filesystem::create_directories(dir / "folder");
     Write("not-hex.hex", ":10000000\r\n");
+    std::string edited = Slurp(Path("a.psf")); // a value changed without a new check value
+    edited.replace(edited.find("NumZones = \"32\""), 15, "NumZones = \"31\"");
+    Write("edited.psf", edited);
+    std::string v3(6144, '\0');
+    v3[0] = 3; // the format version
+    Write("v3.bin", v3);
     const struct {
         std::string args;
         int status;
@@ -65,6 +71,14 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
          "Couldn't open file\nm720-cli: " + Path("folder") + ": Is a directory\n"},
         {"export devices " + P("a.psf") + " " + P("folder"), 1,
          "Could not export device data\nm720-cli: " + Path("folder") + ": Is a directory\n"},
+        {"set " + P("edited.psf") + " NumZones=5", 2,
+         "Not done!\nFile contains errors\nm720-cli: " + Path("edited.psf") +
+             ": its check value does not match its settings (edited by hand, or damaged); check "
+             "them, then give --load-errors to use it as it is\n"},
+        {"decode " + P("v3.bin") + " " + P("v3.psf"), 1,
+         "Site data is in an unsupported format\nm720-cli: " + Path("v3.bin") +
+             ": format version 3; site data images of format version 1 or 2 can be read (is it "
+             "a site data image?)\n"},
         {"firmware " + P("not-hex.hex") + Panel(), 2,
          "m720-cli: " + Path("not-hex.hex") +
              ": not a readable Intel HEX file: line 1: too short for a record\n"},
@@ -76,6 +90,8 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
     }
     // Nothing of the failed encode was left behind.
     EXPECT_FALSE(std::filesystem::exists(dir / "i.bin"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "v3.psf"));
+    EXPECT_EQ(Slurp(Path("edited.psf")), edited);
     EXPECT_FALSE(std::filesystem::exists(dir / "panel.bin")); // the panel was never opened
 }
 
@@ -101,6 +117,40 @@ TEST_F(EngineerCli, ExistingFilesAreReplacedOnlyWithForce) {
         EXPECT_EQ(forced.status, 0) << command << forced.err;
         EXPECT_NE(Slurp(Path("b.psf")), "mine") << command;
         Write("b.psf", "mine");
+    }
+    // encode replaces its own blocks freely, but not a file of another size
+    // (a site file named by a slip in the order of the words).
+    ASSERT_EQ(RunCli("encode " + P("a.psf") + " " + P("i.bin") + " " + P("l.bin")).status, 0);
+    const std::string site = Slurp(Path("a.psf"));
+    Write("b.psf", site);
+    const struct {
+        std::string args;
+        std::string err;
+    } foreign[] = {
+        {P("b.psf") + " " + P("l.bin"), "m720-cli: " + Path("b.psf") +
+                                            ": already exists and is not a site data image "
+                                            "(6144 bytes; it has " +
+                                            std::to_string(site.size()) +
+                                            "); nothing was written (give --force to replace "
+                                            "it)\n"},
+        {P("i.bin") + " " + P("b.psf"), "m720-cli: " + Path("b.psf") +
+                                            ": already exists and is not a loop data block "
+                                            "(3072 bytes; it has " +
+                                            std::to_string(site.size()) +
+                                            "); nothing was written (give --force to replace "
+                                            "it)\n"},
+    };
+    for (const auto& c : foreign) {
+        const std::string image = Slurp(Path("i.bin"));
+        CliRun refused = RunCli("encode " + P("a.psf") + " " + c.args);
+        EXPECT_EQ(refused.status, 2) << c.args;
+        EXPECT_EQ(refused.err, c.err) << c.args;
+        EXPECT_EQ(Slurp(Path("b.psf")), site) << c.args;
+        EXPECT_EQ(Slurp(Path("i.bin")), image) << c.args;
+        CliRun forced = RunCli("encode " + P("a.psf") + " " + c.args + " --force");
+        EXPECT_EQ(forced.status, 0) << c.args << forced.err;
+        EXPECT_NE(Slurp(Path("b.psf")), site) << c.args;
+        Write("b.psf", site);
     }
     // set edits in place; CSV exports replace freely.
     EXPECT_EQ(RunCli("set " + P("a.psf") + " NumZones=8").status, 0);
@@ -161,7 +211,8 @@ TEST_F(EngineerCli, AFileWithoutOneSiteLineIsNotASiteFile) {
     for (const char* file : {"empty.psf", "random.psf", "fw.hex"}) {
         for (const std::string& command :
              {"show --load-errors " + P(file),
-              "send --load-errors --yes --accept-errors " + P(file) + Panel()}) {
+              "send --load-errors --yes --accept-errors " + P(file) + Panel(),
+              "import-text " + P("a.psf") + " " + P(file) + " " + P("out.psf")}) {
             CliRun run = RunCli(command);
             EXPECT_EQ(run.status, 2) << command;
             EXPECT_EQ(run.err, "Not done!\nFile contains errors\nm720-cli: " + Path(file) +
@@ -171,6 +222,7 @@ TEST_F(EngineerCli, AFileWithoutOneSiteLineIsNotASiteFile) {
         }
     }
     EXPECT_EQ(Slurp(Path("panel.bin")), panel);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.psf"));
     Write("check-only.psf", "Check = \"1515870810\"\r\n");
     EXPECT_EQ(RunCli("show " + P("check-only.psf") + " NumZones").out, "NumZones = \"32\"\n");
 }

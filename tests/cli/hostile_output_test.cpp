@@ -63,7 +63,11 @@ TEST_F(HostileOutput, AnOutputNamingAnInputIsRefusedAndNothingChanges) {
         "export devices " + P("site.psf") + " " + sameFolder,
         "export events " + P("panel.psf") + " " + P("panel.psf"),
         "get " + P("panel.bin") + " --panel sim:" + P("panel.bin"),
+        "import-text " + P("site.psf") + " " + P("texts.txt") + " " + P("texts.txt") + " --force",
     };
+    FILE* texts = std::fopen((dir / "texts.txt").c_str(), "wb");
+    std::fputs("ZoneText_1 = \"Plant room\"\r\n", texts);
+    std::fclose(texts);
     const auto before = Contents();
     for (const std::string& args : cases) {
         CliRun run = RunCli(args);

@@ -75,7 +75,10 @@ TEST_F(SiteCommands, MissingNamesAndBadFiles) {
     std::fclose(f);
     CliRun refused = RunCli("show " + ShellQuote(edited) + " NumZones");
     EXPECT_EQ(refused.status, 2);
-    EXPECT_EQ(refused.err, "Not done!\nFile contains errors\n");
+    EXPECT_EQ(refused.err, "Not done!\nFile contains errors\nm720-cli: " + edited +
+                               ": its check value does not match its settings (edited by hand, "
+                               "or damaged); check them, then give --load-errors to use it as "
+                               "it is\n");
     EXPECT_EQ(refused.out, "");
     CliRun kept = RunCli("--load-errors show " + ShellQuote(edited) + " NumZones");
     EXPECT_EQ(kept.status, 0);

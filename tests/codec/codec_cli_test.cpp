@@ -107,7 +107,9 @@ TEST_F(CodecCliTest, DecodeRefusesBadBlocksWithoutWritingAnything) {
         std::string message; // "" for a usage or size message of our own
     } cases[] = {
         {Q("v3.bin") + " " + Q("loop.bin") + " " + Q("out.psf"), 1,
-         "Site data is in an unsupported format\n"},
+         "Site data is in an unsupported format\nm720-cli: " + Path("v3.bin") +
+             ": format version 3; site data images of format version 1 or 2 can be read (is it "
+             "a site data image?)\n"},
         {Q("short.bin") + " " + Q("out.psf"), 2, ""},
         {Q("good.bin") + " " + Q("long.bin") + " " + Q("out.psf"), 2, ""},
         {Q("good.bin") + " " + Q("short.bin") + " " + Q("out.psf"), 2, ""},

@@ -2,6 +2,7 @@
 #include "model_fixture.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +26,31 @@ TEST_F(ReplaceFileTest, KeepsPermissionsAndWritesThroughLinks) {
     lstat(link.c_str(), &linkStat);
     EXPECT_TRUE(S_ISLNK(linkStat.st_mode));
     EXPECT_EQ(Read(path), "through");
+}
+
+// A file that already holds the bytes is kept (the simulator's memory after
+// a read, a site saved unchanged) and marked as written; any other is
+// replaced, and a read-only one stays refused.
+TEST_F(ReplaceFileTest, AFileHoldingTheSameBytesIsKept) {
+    std::string path = Write("same.psf", "A = \"1\"\r\n");
+    struct stat before {};
+    stat(path.c_str(), &before);
+    timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    utimensat(AT_FDCWD, path.c_str(), old, 0);
+    ASSERT_TRUE(ReplaceFile(path.c_str(), "A = \"1\"\r\n"));
+    struct stat after {};
+    stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_GT(after.st_mtime, 1000000000);
+    for (const std::string& other : {std::string("A = \"2\"\r\n"), std::string("A = \"1\"\r\nB"),
+                                     std::string("A = \"1\""), std::string()}) {
+        ASSERT_TRUE(ReplaceFile(path.c_str(), other));
+        EXPECT_EQ(Read(path), other);
+    }
+    if (geteuid() != 0) {
+        chmod(path.c_str(), 0444);
+        EXPECT_FALSE(ReplaceFile(path.c_str(), ""));
+    }
 }
 
 TEST_F(ReplaceFileTest, RefusesWhatCannotBeWrittenAndLeavesItAlone) {

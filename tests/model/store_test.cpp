@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <map>
 #include <random>
@@ -132,6 +133,51 @@ TEST_F(StoreTest, LongNamesAndValuesAreCut) {
     EXPECT_EQ(store.recordCount, 1u);
     SettingPut(longName.c_str(), longValue.c_str());
     EXPECT_EQ(std::strlen(field), 1023u);
+}
+
+// Records are used again after a delete or a freed store; a caller may have
+// written anywhere in a value field. A new setting's fields must still hold
+// nothing but NUL behind their text, or a caller that writes a first
+// character (SettingSetFlag, say) would bring old bytes back to life.
+TEST_F(StoreTest, ANewSettingsFieldsAreNulBehindTheirTextAlsoInAUsedRecord) {
+    auto clean = [](const char* field, size_t size) {
+        size_t n = std::strlen(field);
+        for (size_t i = n; i < size; ++i)
+            if (field[i] != '\0')
+                return false;
+        return true;
+    };
+    for (int round = 0; round < 3; ++round) {
+        std::vector<std::string> names;
+        for (int i = 0; i < 50; ++i) {
+            names.push_back(std::string(100, 'n') + std::to_string(i));
+            char* field = SettingSet(names.back().c_str(), std::string(1023, 'v').c_str());
+            ASSERT_NE(field, nullptr);
+            std::memset(field, 'w', kSettingValueSize); // a careless caller, no NUL at all
+        }
+        if (round == 1) {
+            StoreFree(&store);
+            StoreInit(&store);
+        } else {
+            for (const auto& n : names)
+                SettingDelete(n.c_str());
+        }
+        for (int i = 0; i < 60; ++i) {
+            const std::string name = "m" + std::to_string(i);
+            char* field = SettingSet(name.c_str(), i % 2 ? "" : "1");
+            ASSERT_NE(field, nullptr);
+            ASSERT_TRUE(clean(field, kSettingValueSize)) << round << " " << name;
+            const SettingRecord* record =
+                reinterpret_cast<const SettingRecord*>(field - offsetof(SettingRecord, value));
+            ASSERT_STREQ(record->name, name.c_str());
+            ASSERT_TRUE(clean(record->name, kSettingNameSize)) << round << " " << name;
+            SettingSetFlag(name.c_str(), true);
+            EXPECT_STREQ(SettingGet(name.c_str()), "1") << name;
+        }
+        for (int i = 0; i < 60; ++i)
+            SettingDelete(("m" + std::to_string(i)).c_str());
+        EXPECT_EQ(store.recordCount, 0u);
+    }
 }
 
 TEST_F(StoreTest, NamesSharingAHomeSlotAreFoundInEitherOrder) {
