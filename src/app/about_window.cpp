@@ -139,7 +139,10 @@ QImage AboutCursorImage() {
     return image;
 }
 
-AboutWindow::AboutWindow(QWidget* owner) : QWidget(owner, Qt::Window | Qt::FramelessWindowHint) {
+// A dialog-type window so that it is transient for (kept above) the main
+// window that owns it: as a plain window it would drop behind the main window
+// at the first click there, out of sight, and About would then do nothing.
+AboutWindow::AboutWindow(QWidget* owner) : QWidget(owner, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName("ABOUTWND");
     setWindowTitle("Splash");
     setAttribute(Qt::WA_DeleteOnClose);

@@ -66,6 +66,10 @@ void CmdFirmware(MainWindow& w) {
     if (!dialog.ReadPanelVersion())
         return;
     dialog.exec();
+    // After a write the progress window and the dialog close one right after
+    // the other; a window manager may then leave no window with the keyboard
+    // focus, and a person without a mouse could not go on.
+    w.activateWindow();
 }
 
 void CmdAbout(MainWindow& w) {

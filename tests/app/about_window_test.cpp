@@ -81,6 +81,8 @@ TEST_F(AboutWindowTest, OneWindowClosedOnlyByTheCloseImage) {
     EXPECT_EQ(about->windowTitle(), "Splash");
     EXPECT_EQ(about->size(), QSize(320, 193));
     EXPECT_TRUE(about->windowFlags() & Qt::FramelessWindowHint);
+    // Owned: kept above the main window, never lost behind it.
+    EXPECT_EQ(about->windowType(), Qt::Dialog);
     EXPECT_EQ(about->parentWidget(), window_);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(about));
     QApplication::processEvents(); // painted: the link zone exists

@@ -25,13 +25,17 @@ std::string HexFile(const char* name) {
     return std::string(M720_TEST_DATA) + "/hex/" + name;
 }
 
-// Records whether a progress window was open when each message came.
+// Records whether a progress window was open when each message came, and
+// the window that owned it.
 class ProgressAwareUi : public ScriptedUi {
   public:
     std::vector<bool> progressOpen;
+    std::vector<const QWidget*> progressOwners;
     void Message(QWidget* owner, const std::string& text, const std::string& caption,
                  MessageIcon icon) override {
-        progressOpen.push_back(ProgressWindow::Current() != nullptr);
+        const ProgressWindow* progress = ProgressWindow::Current();
+        progressOpen.push_back(progress != nullptr);
+        progressOwners.push_back(progress ? progress->parentWidget() : nullptr);
         ScriptedUi::Message(owner, text, caption, icon);
     }
 };
@@ -178,8 +182,10 @@ TEST_F(FirmwareDialogTest, WriteRunsTheJobAndClosesTheDialog) {
     SetPanelVersion("12400000");
     UsePanel("end=0x5400"); // one page of firmware region
     ui_.answers = {true};
+    const QWidget* dialog = nullptr;
     WithDialog([&](FirmwareDialog* d) {
         ASSERT_NE(d, nullptr);
+        dialog = d;
         Select(d, HexFile("fw_coralwave.hex"));
         Button(d, "1635")->click();
         EXPECT_FALSE(d->isVisible()) << "the dialog closes itself after a write";
@@ -187,6 +193,8 @@ TEST_F(FirmwareDialogTest, WriteRunsTheJobAndClosesTheDialog) {
     ASSERT_TRUE(WaitForWorker());
     EXPECT_EQ(ui_.Texts(), (std::vector<std::string>{kDowngrade, kWritten}));
     EXPECT_EQ(ui_.progressOpen, std::vector<bool>{true}) << "shown over the progress window";
+    EXPECT_EQ(ui_.progressOwners, std::vector<const QWidget*>{dialog})
+        << "the progress window belongs to the dialog";
     EXPECT_EQ(ProgressWindow::Current(), nullptr);
 
     // The panel now holds the file's firmware.

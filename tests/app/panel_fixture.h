@@ -1,15 +1,17 @@
 #pragma once
-// The main window fixture with a simulated panel in a scratch folder.
+// A main window fixture with a simulated panel in a scratch folder. Base is
+// the main window fixture (AppTest) or one derived from it, such as the grid
+// editors' fixture.
 
 #include "app_fixture.h"
 #include "test_data_home.h"
 
 #include <QTemporaryDir>
 
-class PanelAppTest : public AppTest {
+template <typename Base> class SimPanelTest : public Base {
   protected:
     void SetUp() override {
-        AppTest::SetUp();
+        Base::SetUp();
         ASSERT_TRUE(dir_.isValid());
         simPath_ = dir_.filePath("panel.bin").toStdString();
         UsePanel("");
@@ -33,3 +35,5 @@ class PanelAppTest : public AppTest {
     QTemporaryDir dir_;
     std::string simPath_;
 };
+
+using PanelAppTest = SimPanelTest<AppTest>;
