@@ -290,6 +290,17 @@ TEST_F(PanelInfoTest, SecondsDialogClampsTheWalkTestTimeout) {
     EXPECT_EQ(ButtonText(1236), "30s");
 }
 
+TEST_F(PanelInfoTest, AValueLongerThanItsEditIsReadWhole) {
+    SettingPut("ServiceReminderDays", "00120");
+    Open();
+    WhenModal([&] { Press(dialog_.get(), 1234); },
+              [](QDialog* d) {
+                  EXPECT_EQ(Control<QLineEdit>(d, 1301)->text(), "00120");
+                  Press(d, 1);
+              });
+    EXPECT_EQ(Value("ServiceReminderDays"), "120");
+}
+
 TEST_F(PanelInfoTest, TimeOfDayWorksOnACopyUntilOk) {
     SettingPut("DayNightOnTime", "23:59");
     Open();
