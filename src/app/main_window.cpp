@@ -341,7 +341,9 @@ void MainWindow::OnGridNotification(int controlId, int code, quint32 param) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (App().workerBusy) {
+    // A window manager still closes a disabled window: while the "Edit text"
+    // window holds this one disabled, its text has not come back yet.
+    if (App().workerBusy || !isEnabled()) {
         event->ignore();
         return;
     }

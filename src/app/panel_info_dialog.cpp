@@ -25,6 +25,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -36,6 +37,7 @@ constexpr int kTextReadLimit = 127;
 constexpr int kCodeReadLimit = 31;
 constexpr int kDevicesPerLoopReadLimit = 4;
 constexpr int kCodeIds[] = {1217, 1253, 1218, 1219};
+constexpr int kSoundIds[] = {1245, 1246, 1247};
 constexpr char kCodeDigitsRefused[] = "567890"; // the panel's code keys are 1 to 4
 
 QString IdName(int id) {
@@ -92,6 +94,12 @@ void PanelInfoDialog::Build() {
             field->setEnabled(false);
         } else {
             field->setMaxLength(e.limit);
+            // A longer value from a file may only get shorter, down to the
+            // limit, as with a platform edit whose limit stops typing only.
+            const int limit = e.limit;
+            connect(field, &QLineEdit::textChanged, field, [field, limit] {
+                field->setMaxLength(std::max(limit, static_cast<int>(field->text().size())));
+            });
         }
         if (e.digitsOnly)
             field->setValidator(new QRegularExpressionValidator(
@@ -191,6 +199,9 @@ void PanelInfoDialog::Build() {
     for (int id : kCodeIds)
         connect(findChild<QLineEdit*>(IdName(id)), &QLineEdit::textChanged, this,
                 [this, id] { FilterCode(id); });
+    for (int id : kSoundIds)
+        connect(findChild<QRadioButton*>(IdName(id)), &QRadioButton::clicked, this,
+                [this, id] { ChooseSounds(id); });
     connect(findChild<QCheckBox*>(IdName(1227)), &QCheckBox::toggled, this,
             &PanelInfoDialog::ApplyBeacon);
     connect(findChild<QCheckBox*>(IdName(1249)), &QCheckBox::toggled, this,
@@ -205,9 +216,14 @@ void PanelInfoDialog::Fill() {
     group30Used_ = InputGroupUsed(30);
     group31Used_ = InputGroupUsed(31);
 
-    for (int i = 0; i < kEditCount; ++i)
-        findChild<QLineEdit*>(IdName(kEdits[i].id))
-            ->setText(FromStoreText(SettingGet(kEdits[i].setting)));
+    for (int i = 0; i < kEditCount; ++i) {
+        auto* field = findChild<QLineEdit*>(IdName(kEdits[i].id));
+        const QString text = FromStoreText(SettingGet(kEdits[i].setting));
+        // Shown whole, so OK does not cut a value nobody touched.
+        if (!kEdits[i].readOnly)
+            field->setMaxLength(std::max(kEdits[i].limit, static_cast<int>(text.size())));
+        field->setText(text);
+    }
 
     if (!SettingGet("MaxLoggedDev"))
         SettingSet("MaxLoggedDev", "192");
@@ -230,7 +246,13 @@ void PanelInfoDialog::Fill() {
     for (int i = 0; i < kSwitchCount; ++i) {
         auto* button = findChild<QAbstractButton*>(IdName(kSwitches[i].id));
         const QSignalBlocker quiet(button);
+        // The three sound radio buttons hold three flags of their own, and
+        // a panel may have more than one set: showing them must not clear
+        // one, or OK would write a change nobody made.
+        const bool exclusive = button->autoExclusive();
+        button->setAutoExclusive(false);
         button->setChecked(FlagSet(kSwitches[i].setting));
+        button->setAutoExclusive(exclusive);
     }
 
     for (int i = 0; i < kValueButtonCount; ++i)
@@ -302,6 +324,17 @@ void PanelInfoDialog::FilterCode(int id) {
         return;
     field->setText(text);
     field->setCursorPosition(static_cast<int>(text.size()));
+}
+
+// A click chooses one kind of sound and clears the others, also when more
+// than one was set at opening.
+void PanelInfoDialog::ChooseSounds(int id) {
+    for (int other : kSoundIds) {
+        auto* button = findChild<QRadioButton*>(IdName(other));
+        button->setAutoExclusive(false);
+        button->setChecked(other == id);
+        button->setAutoExclusive(true);
+    }
 }
 
 void PanelInfoDialog::ApplyBeacon() {

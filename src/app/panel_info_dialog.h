@@ -26,6 +26,7 @@ class PanelInfoDialog : public QDialog {
     void ApplyDayNight();
     void ApplyRemoteAlarm();
     void ApplyFbp();
+    void ChooseSounds(int id);
 
     bool group30Used_ = false, group31Used_ = false;
 };

@@ -110,6 +110,11 @@ SiteInfoDialog::SiteInfoDialog(QWidget* owner) : QDialog(owner) {
             const QString text = FromStoreText(value);
             edit->setMaxLength(std::max<int>(f.limit, static_cast<int>(text.size())));
             edit->setText(text);
+            // Once shortened, it may not grow past the limit again.
+            const int limit = f.limit;
+            connect(edit, &QLineEdit::textChanged, edit, [edit, limit] {
+                edit->setMaxLength(std::max(limit, static_cast<int>(edit->text().size())));
+            });
             if (f.digitsOnly)
                 edit->setValidator(new QRegularExpressionValidator(
                     QRegularExpression(QStringLiteral("[0-9]*")), edit));

@@ -12,15 +12,23 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cstdio>
 
 ValueStepDialog::ValueStepDialog(QWidget* owner, const QString& title, int editLimit,
                                  const ValueDialogIds& ids, Rule rule, const char* initial)
     : QDialog(owner), rule_(std::move(rule)) {
     setWindowTitle(title);
-    edit_ = new QLineEdit(FromStoreText(initial), this);
+    const QString text = FromStoreText(initial);
+    edit_ = new QLineEdit(this);
     edit_->setObjectName(ids.edit);
-    edit_->setMaxLength(editLimit);
+    // The limit stops typing only: a longer stored value is shown and read
+    // whole, and once shortened it may not grow past the limit again.
+    edit_->setMaxLength(std::max(editLimit, static_cast<int>(text.size())));
+    edit_->setText(text);
+    connect(edit_, &QLineEdit::textChanged, edit_, [this, editLimit] {
+        edit_->setMaxLength(std::max(editLimit, static_cast<int>(edit_->text().size())));
+    });
     edit_->installEventFilter(this);
     edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
 

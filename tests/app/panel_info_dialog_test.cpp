@@ -187,6 +187,55 @@ TEST_F(PanelInfoTest, DropListsAndTheirStoredForms) {
     EXPECT_EQ(Value("MaxLoggedDev"), "100");
 }
 
+TEST_F(PanelInfoTest, ValuesNobodyTouchedAreWrittenBackAsStored) {
+    // From a file or a panel: longer than the edits allow to type, and two
+    // of the three sound flags set.
+    SettingPut("NumZones", "100");
+    SettingPut("PanelSnum", "123456789");
+    SettingPut("ContractorCode", "123456");
+    SettingPut("TsSpokenMess", "1");
+    SettingPut("TsElectronic", "1");
+    SettingPut("TsBellSound", "0");
+    Open();
+    EXPECT_EQ(Edit(1215)->text(), "100");
+    auto* sounds = Control<QAbstractButton>(dialog_.get(), 1245);
+    auto* electronic = Control<QAbstractButton>(dialog_.get(), 1246);
+    auto* bells = Control<QAbstractButton>(dialog_.get(), 1247);
+    EXPECT_TRUE(sounds->isChecked());
+    EXPECT_TRUE(electronic->isChecked());
+    EXPECT_FALSE(bells->isChecked());
+    Ok();
+    EXPECT_EQ(Value("NumZones"), "100");
+    EXPECT_EQ(Value("PanelSnum"), "123456789");
+    EXPECT_EQ(Value("ContractorCode"), "123456");
+    EXPECT_EQ(Value("TsSpokenMess"), "1");
+    EXPECT_EQ(Value("TsElectronic"), "1");
+    EXPECT_EQ(Value("TsBellSound"), "0");
+
+    // Typing stays within the limit once the long value is shortened; a
+    // click chooses one sound and clears the other two.
+    Open();
+    sounds = Control<QAbstractButton>(dialog_.get(), 1245);
+    electronic = Control<QAbstractButton>(dialog_.get(), 1246);
+    bells = Control<QAbstractButton>(dialog_.get(), 1247);
+    QTest::keyClick(Edit(1215), Qt::Key_End);
+    QTest::keyClick(Edit(1215), Qt::Key_Backspace);
+    QTest::keyClicks(Edit(1215), "7");
+    EXPECT_EQ(Edit(1215)->text(), "10");
+    QTest::keyClick(Edit(1211), Qt::Key_End);
+    QTest::keyClicks(Edit(1211), "0");
+    EXPECT_EQ(Edit(1211)->text(), "123456789");
+    bells->click();
+    EXPECT_FALSE(sounds->isChecked());
+    EXPECT_FALSE(electronic->isChecked());
+    EXPECT_TRUE(bells->isChecked());
+    Ok();
+    EXPECT_EQ(Value("NumZones"), "10");
+    EXPECT_EQ(Value("TsSpokenMess"), "0");
+    EXPECT_EQ(Value("TsElectronic"), "0");
+    EXPECT_EQ(Value("TsBellSound"), "1");
+}
+
 TEST_F(PanelInfoTest, ValueButtonsCreateTheirDefaultsAndWriteAtOnce) {
     for (const char* name : {"FirstKnockSearchTime", "SearchTime", "WalkTestTimeout",
                              "TalkingSndSyncTime", "PulseOnTime"})
@@ -239,6 +288,17 @@ TEST_F(PanelInfoTest, SecondsDialogClampsTheWalkTestTimeout) {
               });
     EXPECT_EQ(Value("WalkTestTimeout"), "30");
     EXPECT_EQ(ButtonText(1236), "30s");
+}
+
+TEST_F(PanelInfoTest, AValueLongerThanItsEditIsReadWhole) {
+    SettingPut("ServiceReminderDays", "00120");
+    Open();
+    WhenModal([&] { Press(dialog_.get(), 1234); },
+              [](QDialog* d) {
+                  EXPECT_EQ(Control<QLineEdit>(d, 1301)->text(), "00120");
+                  Press(d, 1);
+              });
+    EXPECT_EQ(Value("ServiceReminderDays"), "120");
 }
 
 TEST_F(PanelInfoTest, TimeOfDayWorksOnACopyUntilOk) {

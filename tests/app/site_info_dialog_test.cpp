@@ -93,6 +93,7 @@ TEST_F(SiteInfoTest, CancelAfterARefusalKeepsWhatWasWritten) {
 TEST_F(SiteInfoTest, FieldsHoldWhatThePanelKeeps) {
     const std::string longName(40, 'N');
     SettingPut("SiteContact", longName.c_str());
+    SettingPut("SiteEngineer", std::string(20, 'e').c_str());
     Open();
     QLineEdit* name = Edit(1101);
     name->clear();
@@ -102,6 +103,12 @@ TEST_F(SiteInfoTest, FieldsHoldWhatThePanelKeeps) {
     EXPECT_EQ(Edit(1102)->text().toStdString(), longName);
     QTest::keyClicks(Edit(1102), "more");
     EXPECT_EQ(Edit(1102)->text().toStdString(), longName);
+    // Once shortened, it takes no more than any other.
+    QLineEdit* engineer = Edit(1109);
+    EXPECT_EQ(engineer->text(), QString(20, 'e'));
+    engineer->clear();
+    QTest::keyClicks(engineer, QString(20, 'f'));
+    EXPECT_EQ(engineer->text(), QString(15, 'f'));
     EXPECT_EQ(Edit(1117)->maxLength(), 6);
     EXPECT_EQ(Edit(1104)->maxLength(), 7);
 

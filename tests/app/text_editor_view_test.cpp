@@ -91,6 +91,21 @@ TEST_F(TextEditorViewTest, TypedTextGoesIntoTheCellAndTheStore) {
     EXPECT_STREQ(SettingGet("BannerText_3"), "Kept from the panel ");
 }
 
+TEST_F(TextEditorViewTest, NoCloseWhileTheEditTextWindowIsOpen) {
+    ASSERT_NE(OpenEditor(), nullptr);
+    DoubleClick(7, 1);
+    ASSERT_NE(CurrentTextWindow(), nullptr);
+    EXPECT_FALSE(window_->close()); // as the window manager's close box asks
+    EXPECT_TRUE(ui_.records.empty());
+    ASSERT_NE(App().currentEditor, nullptr);
+    QTest::keyClicks(CurrentTextWindow(), "Hall");
+    QTest::keyClick(CurrentTextWindow(), Qt::Key_Return);
+    EXPECT_EQ(Cell(7, 1).substr(0, 4), "Hall");
+    ui_.answers.push_back(true);
+    EXPECT_TRUE(window_->close());
+    EXPECT_EQ(std::string(SettingGet("DeviceText_7")).substr(0, 4), "Hall");
+}
+
 TEST_F(TextEditorViewTest, F2OpensTheWindowOnTheCursorCell) {
     GridWidget* grid = OpenEditor();
     ASSERT_NE(grid, nullptr);
