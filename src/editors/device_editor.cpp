@@ -44,12 +44,13 @@ uint8_t g_absentAtFill[kLoopAddresses + 1];
 
 constexpr char kPlaceholder[] = "NULL";
 
+// As GridSetText followed by GridLock: an absent setting shows "NULL" too.
 void SetLocked(GridWidget* grid, int row, int column, const char* text) {
     GridCell cell;
     cell.row = row;
     cell.column = column;
     cell.locked = 1;
-    grid->SetCellText(cell, text);
+    grid->SetCellText(cell, text ? text : kPlaceholder);
 }
 
 // A typed number is read signed: "-4294967295" is below every range here,

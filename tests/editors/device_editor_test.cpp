@@ -85,6 +85,11 @@ TEST_F(DeviceEditorTest, PlaceholdersOfAbsentSettingsAreNotWrittenBack) {
     Put("Zone_7", "3");
     Open();
     EXPECT_EQ(Text(7, 1), "NULL");
+    // The locked columns that show a setting as it stands say so too.
+    for (int c : {kDeviceColVersion, kDeviceColMapNode}) {
+        EXPECT_EQ(Text(7, c), "NULL") << c;
+        EXPECT_TRUE(Locked(7, c)) << c;
+    }
     GridSetText(grid_, 7, 8, "12"); // as an accepted edit stores it
     DeviceEditorStore(grid_);
     EXPECT_EQ(site_.recordCount, 3u);
