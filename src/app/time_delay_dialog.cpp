@@ -2,6 +2,7 @@
 
 #include "app/time_delay_dialog.h"
 
+#include "app/value_dialog_math.h"
 #include "editors/latin1_text.h"
 #include "model/number_text.h"
 #include "model/settings_store.h"
@@ -53,8 +54,11 @@ class TimeDelayDialog : public QDialog {
         setWindowTitle(FromStoreText(params.title.c_str()));
         edit_ = new QLineEdit(this);
         edit_->setObjectName("1008");
-        edit_->setMaxLength(kEditLimit);
-        edit_->setText(FromStoreText(params.value));
+        // The limit is for typing: a longer stored value is shown whole and
+        // read as far as the dialog reads, not cut to the limit first.
+        const QString stored = FromStoreText(params.value);
+        edit_->setMaxLength(std::max(kEditLimit, int(stored.size())));
+        edit_->setText(stored);
         edit_->installEventFilter(this);
         auto* up = new QToolButton(this);
         up->setObjectName("1009-up");
@@ -97,7 +101,7 @@ class TimeDelayDialog : public QDialog {
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     }
 
-    std::string Text() const { return ToStoreText(edit_->text()); }
+    std::string Text() const { return ToStoreText(edit_->text().left(kValueDialogReadLimit)); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {

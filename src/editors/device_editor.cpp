@@ -8,6 +8,7 @@
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -43,16 +44,27 @@ uint8_t g_absentAtFill[kLoopAddresses + 1];
 
 constexpr char kPlaceholder[] = "NULL";
 
+// As GridSetText followed by GridLock: an absent setting shows "NULL" too.
 void SetLocked(GridWidget* grid, int row, int column, const char* text) {
     GridCell cell;
     cell.row = row;
     cell.column = column;
     cell.locked = 1;
-    grid->SetCellText(cell, text);
+    grid->SetCellText(cell, text ? text : kPlaceholder);
 }
 
-bool InRange(const char* text, uint32_t low, uint32_t high) {
-    uint32_t v = ParseUnsigned(text);
+// A typed number is read signed: "-4294967295" is below every range here,
+// although the unsigned reading wraps it round to 1.
+int64_t TypedNumber(const char* text) {
+    const uint32_t magnitude = ParseUnsigned(text);
+    const char* p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    return *p == '-' ? -int64_t(0u - magnitude) : int64_t(magnitude);
+}
+
+bool InRange(const char* text, int64_t low, int64_t high) {
+    const int64_t v = TypedNumber(text);
     return v >= low && v <= high;
 }
 
@@ -149,7 +161,7 @@ DeviceEditCheck CheckDeviceEdit(int column, const char* text) {
         check.accept = InRange(text, 1, 32);
         break;
     case kDeviceColInputGroup:
-        switch (ParseUnsigned(text)) {
+        switch (TypedNumber(text)) {
         case 30:
             if (ParseUnsigned(SettingGet("ClassChange")) != 0) {
                 check.accept = false;

@@ -109,4 +109,20 @@ TEST_F(TimeDelayDialogTest, TypedTextIsLimitedAndClampedAtOk) {
     EXPECT_STREQ(value_, "0:00");
 }
 
+TEST_F(TimeDelayDialogTest, LongerStoredValueIsShownWholeAndReadToSixCharacters) {
+    const struct {
+        const char* stored;
+        const char* written;
+    } cases[] = {{"12345:0", "10:00"}, {"1234567", "123456"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run(c.stored,
+                      [&](QDialog* dialog, QLineEdit* edit) {
+                          EXPECT_EQ(edit->text(), c.stored);
+                          dialog->findChild<QAbstractButton*>("1006")->click();
+                      }),
+                  1);
+        EXPECT_STREQ(value_, c.written) << c.stored;
+    }
+}
+
 } // namespace

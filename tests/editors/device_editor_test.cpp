@@ -7,6 +7,7 @@
 #include "model/site_defaults.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -84,6 +85,11 @@ TEST_F(DeviceEditorTest, PlaceholdersOfAbsentSettingsAreNotWrittenBack) {
     Put("Zone_7", "3");
     Open();
     EXPECT_EQ(Text(7, 1), "NULL");
+    // The locked columns that show a setting as it stands say so too.
+    for (int c : {kDeviceColVersion, kDeviceColMapNode}) {
+        EXPECT_EQ(Text(7, c), "NULL") << c;
+        EXPECT_TRUE(Locked(7, c)) << c;
+    }
     GridSetText(grid_, 7, 8, "12"); // as an accepted edit stores it
     DeviceEditorStore(grid_);
     EXPECT_EQ(site_.recordCount, 3u);
@@ -107,13 +113,22 @@ TEST_F(DeviceEditorTest, ValueCheck) {
         {10, "0", true, 0},        {10, "255", true, 0}, {10, "256", false, 0},
         {11, "0", true, 0},        {11, "33", false, 0}, {1, "21123456", true, 0},
         {1, "L150", false, 50},    {1, "L1", false, 0},  {1, "L2", false, 0},
-        {1, "L11920", false, 192}, {1, "l150", true, 0},
+        {1, "L11920", false, 192}, {1, "l150", true, 0}, {10, "-0", true, 0},
+        {11, "+7", true, 0},
     };
     for (const auto& c : cases) {
         DeviceEditCheck check = CheckDeviceEdit(c.column, c.text);
         EXPECT_EQ(check.accept, c.accept) << c.column << " " << c.text;
         EXPECT_EQ(check.jumpRow, c.jumpRow) << c.column << " " << c.text;
         EXPECT_EQ(check.message, nullptr) << c.column << " " << c.text;
+    }
+    // A minus never wraps round into a range: the numbers are read signed.
+    const std::pair<int, const char*> negatives[] = {
+        {5, "-4294967295"}, {9, "-4294967264"}, {8, "-4294967266"}, {8, "-4294967265"}};
+    for (const auto& [column, text] : negatives) {
+        DeviceEditCheck check = CheckDeviceEdit(column, text);
+        EXPECT_FALSE(check.accept) << column << " " << text;
+        EXPECT_EQ(check.message, nullptr) << column << " " << text;
     }
     EXPECT_STREQ(CheckDeviceEdit(8, "30").message,
                  "The Class Change Input is assigned to input group 30");
