@@ -6,6 +6,7 @@
 #include "app/seconds_dialog.h"
 #include "app/time_delay_dialog.h"
 #include "app/time_of_day_dialog.h"
+#include "app/typing_limit.h"
 #include "app/ui_service.h"
 #include "editors/latin1_text.h"
 #include "model/settings_store.h"
@@ -93,13 +94,7 @@ void PanelInfoDialog::Build() {
             field->setReadOnly(true);
             field->setEnabled(false);
         } else {
-            field->setMaxLength(e.limit);
-            // A longer value from a file may only get shorter, down to the
-            // limit, as with a platform edit whose limit stops typing only.
-            const int limit = e.limit;
-            connect(field, &QLineEdit::textChanged, field, [field, limit] {
-                field->setMaxLength(std::max(limit, static_cast<int>(field->text().size())));
-            });
+            LimitTyping(field, e.limit);
         }
         if (e.digitsOnly)
             field->setValidator(new QRegularExpressionValidator(
@@ -220,9 +215,10 @@ void PanelInfoDialog::Fill() {
         auto* field = findChild<QLineEdit*>(IdName(kEdits[i].id));
         const QString text = FromStoreText(SettingGet(kEdits[i].setting));
         // Shown whole, so OK does not cut a value nobody touched.
-        if (!kEdits[i].readOnly)
-            field->setMaxLength(std::max(kEdits[i].limit, static_cast<int>(text.size())));
-        field->setText(text);
+        if (kEdits[i].readOnly)
+            field->setText(text);
+        else
+            SetStoredText(field, text, kEdits[i].limit);
     }
 
     if (!SettingGet("MaxLoggedDev"))

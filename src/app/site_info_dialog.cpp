@@ -1,5 +1,6 @@
 #include "app/site_info_dialog.h"
 
+#include "app/typing_limit.h"
 #include "app/ui_service.h"
 #include "editors/latin1_text.h"
 #include "link/link_ui.h"
@@ -107,14 +108,8 @@ SiteInfoDialog::SiteInfoDialog(QWidget* owner) : QDialog(owner) {
             auto* edit = new QLineEdit(this);
             // A longer value from a file is shown and kept; typing never
             // makes a text longer than the panel keeps.
-            const QString text = FromStoreText(value);
-            edit->setMaxLength(std::max<int>(f.limit, static_cast<int>(text.size())));
-            edit->setText(text);
-            // Once shortened, it may not grow past the limit again.
-            const int limit = f.limit;
-            connect(edit, &QLineEdit::textChanged, edit, [edit, limit] {
-                edit->setMaxLength(std::max(limit, static_cast<int>(edit->text().size())));
-            });
+            LimitTyping(edit, f.limit);
+            SetStoredText(edit, FromStoreText(value), f.limit);
             if (f.digitsOnly)
                 edit->setValidator(new QRegularExpressionValidator(
                     QRegularExpression(QStringLiteral("[0-9]*")), edit));

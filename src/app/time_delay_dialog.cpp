@@ -2,6 +2,7 @@
 
 #include "app/time_delay_dialog.h"
 
+#include "app/typing_limit.h"
 #include "app/value_dialog_math.h"
 #include "editors/latin1_text.h"
 #include "model/number_text.h"
@@ -54,11 +55,10 @@ class TimeDelayDialog : public QDialog {
         setWindowTitle(FromStoreText(params.title.c_str()));
         edit_ = new QLineEdit(this);
         edit_->setObjectName("1008");
-        // The limit is for typing: a longer stored value is shown whole and
-        // read as far as the dialog reads, not cut to the limit first.
-        const QString stored = FromStoreText(params.value);
-        edit_->setMaxLength(std::max(kEditLimit, int(stored.size())));
-        edit_->setText(stored);
+        // A longer stored value is shown whole and read as far as the dialog
+        // reads, not cut to the limit first.
+        LimitTyping(edit_, kEditLimit);
+        SetStoredText(edit_, FromStoreText(params.value), kEditLimit);
         edit_->installEventFilter(this);
         auto* up = new QToolButton(this);
         up->setObjectName("1009-up");

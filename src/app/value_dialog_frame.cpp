@@ -1,5 +1,6 @@
 #include "app/value_dialog_frame.h"
 
+#include "app/typing_limit.h"
 #include "app/value_dialog_math.h"
 #include "editors/latin1_text.h"
 #include "model/settings_store.h"
@@ -22,13 +23,8 @@ ValueStepDialog::ValueStepDialog(QWidget* owner, const QString& title, int editL
     const QString text = FromStoreText(initial);
     edit_ = new QLineEdit(this);
     edit_->setObjectName(ids.edit);
-    // The limit stops typing only: a longer stored value is shown and read
-    // whole, and once shortened it may not grow past the limit again.
-    edit_->setMaxLength(std::max(editLimit, static_cast<int>(text.size())));
-    edit_->setText(text);
-    connect(edit_, &QLineEdit::textChanged, edit_, [this, editLimit] {
-        edit_->setMaxLength(std::max(editLimit, static_cast<int>(edit_->text().size())));
-    });
+    LimitTyping(edit_, editLimit);
+    SetStoredText(edit_, text, editLimit);
     edit_->installEventFilter(this);
     edit_->setMinimumWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
 
