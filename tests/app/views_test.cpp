@@ -66,9 +66,11 @@ TEST_F(AppTest, CombinedViewShowsTheFirstThousandEventsSorted) {
     EXPECT_EQ(Cell(grid, 2, 4), "1/1/2000 0:01:00");
     EXPECT_EQ(Cell(grid, 3, 4), "1/1/2000 0:01:30");
     EXPECT_EQ(Cell(grid, 1000, 4), "1/1/2000 9:59:00");
-    for (int r = 1; r <= 1000; ++r)
-        if (Cell(grid, r, 1) == "5")
+    for (int r = 1; r <= 1000; ++r) {
+        if (Cell(grid, r, 1) == "5") {
             EXPECT_LE(Cell(grid, r, 4), "1/1/2000 6:40:30") << "fire event 400 is the last kept";
+        }
+    }
     // Address 12 shows as stored, zone 200 - 192; the other column stays absent.
     EXPECT_EQ(Cell(grid, 1, 2), " 12");
     GridCell cell;
