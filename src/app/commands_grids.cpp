@@ -76,10 +76,10 @@ void CmdDeviceEditor(MainWindow& w) {
                                    kDeviceColumns, "Can't open device editor");
     if (!grid)
         return;
-    grid->SetHeaderHeight(21);
     grid->SetEditable(true);
     DeviceEditorFill(grid);
-    // The header texts grew the row to fit the heading font; it keeps 21.
+    // Set after the fill: the header texts would grow the row to fit the
+    // heading font, and the editor keeps 21.
     grid->SetHeaderHeight(21);
     grid->installEventFilter(new KeyClickFilter(w, *grid));
     w.ShowView();
@@ -92,9 +92,8 @@ void CmdCoincidence(MainWindow& w) {
                                    kCoincidenceColumns, "Can't open coincidence editor");
     if (!grid)
         return;
-    grid->SetHeaderHeight(21);
     CoincidenceFill(grid);
-    grid->SetHeaderHeight(21); // as the device editor: the fill grew it
+    grid->SetHeaderHeight(21); // after the fill, as the device editor
     grid->installEventFilter(new KeyClickFilter(w, *grid));
     w.ShowView();
     grid->setFocus();

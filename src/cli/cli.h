@@ -45,10 +45,11 @@ int CliNotASiteFile(const std::string& path);
 // The desktop's Save of the current store. Gives kExitDone or shows why not.
 int CliSaveSite(const std::string& path);
 
-// For the panel commands: kExitDone when the command has its one word after
-// the command name and the PANEL text names a panel; otherwise shows the
-// usage or the PANEL fault and gives kExitBadInput.
-int CliCheckPanelUsage(const CliOptions& options, const char* usage);
+// For the panel commands: kExitDone when the command has its words (the
+// command name and, by default, one word after it) and the PANEL text names
+// a panel; otherwise shows the usage or the PANEL fault and gives
+// kExitBadInput.
+int CliCheckPanelUsage(const CliOptions& options, const char* usage, size_t words = 2);
 
 // Asks a yes/no question on the terminal. Without a terminal the answer is
 // No, and the message names the option that answers Yes (answers are never

@@ -104,8 +104,8 @@ void CliEmptySite() {
     EmptySiteStore();
 }
 
-int CliCheckPanelUsage(const CliOptions& options, const char* usage) {
-    if (options.args.size() != 2) {
+int CliCheckPanelUsage(const CliOptions& options, const char* usage, size_t words) {
+    if (options.args.size() != words) {
         CliMessage(std::string("usage: ") + usage);
         return kExitBadInput;
     }

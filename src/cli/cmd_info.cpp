@@ -41,16 +41,8 @@ void Print(const PanelInfo& info, bool json) {
 } // namespace
 
 int CmdInfo(const CliOptions& options) {
-    if (options.args.size() != 1) {
-        CliMessage("usage: m720-cli info [--panel PANEL] [--json]");
-        return kExitBadInput;
-    }
-    PanelChoice choice;
-    std::string error;
-    if (!ParsePanelChoice(options.panel, &choice, &error)) {
-        CliMessage("m720-cli: " + error);
-        return kExitBadInput;
-    }
+    if (int status = CliCheckPanelUsage(options, "m720-cli info [--panel PANEL] [--json]", 1))
+        return status;
     CliEmptySite();
     CliJobUi ui;
     GetJobResult result;

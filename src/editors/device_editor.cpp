@@ -53,18 +53,9 @@ void SetLocked(GridWidget* grid, int row, int column, const char* text) {
     grid->SetCellText(cell, text ? text : kPlaceholder);
 }
 
-// A typed number is read signed: "-4294967295" is below every range here,
-// although the unsigned reading wraps it round to 1.
-int64_t TypedNumber(const char* text) {
-    const uint32_t magnitude = ParseUnsigned(text);
-    const char* p = text;
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
-        ++p;
-    return *p == '-' ? -int64_t(0u - magnitude) : int64_t(magnitude);
-}
-
+// A typed number is read signed: "-4294967295" is below every range here.
 bool InRange(const char* text, int64_t low, int64_t high) {
-    const int64_t v = TypedNumber(text);
+    const int64_t v = ParseSigned(text);
     return v >= low && v <= high;
 }
 
@@ -161,7 +152,7 @@ DeviceEditCheck CheckDeviceEdit(int column, const char* text) {
         check.accept = InRange(text, 1, 32);
         break;
     case kDeviceColInputGroup:
-        switch (TypedNumber(text)) {
+        switch (ParseSigned(text)) {
         case 30:
             if (ParseUnsigned(SettingGet("ClassChange")) != 0) {
                 check.accept = false;

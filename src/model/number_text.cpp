@@ -63,6 +63,17 @@ uint32_t ParseUnsigned(const char* text, int base, const char** end) {
     return negative ? 0u - result : result;
 }
 
+int64_t ParseSigned(const char* text) {
+    if (!text)
+        return 0;
+    const char* p = text;
+    const bool negative = SkipSpaceAndSign(p);
+    if (!IsDigit(*p))
+        return 0; // a second sign or a blank after the sign: no number
+    const int64_t magnitude = ParseUnsigned(p);
+    return negative ? -magnitude : magnitude;
+}
+
 double ParseDecimalFraction(const char* text) {
     if (!text)
         return 0.0;

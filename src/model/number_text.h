@@ -12,6 +12,11 @@
 // given it receives the first character not used (text itself without digits).
 uint32_t ParseUnsigned(const char* text, int base = 10, const char** end = nullptr);
 
+// A typed decimal number read with its sign, where a minus must stay below
+// every range (ParseUnsigned would wrap "-4294967295" round to 1): blanks, one
+// sign, then digits read as ParseUnsigned reads them. No digits give 0.
+int64_t ParseSigned(const char* text);
+
 // The leading decimal fraction of a text (pulse times such as "3.5"): blanks,
 // a sign, digits with an optional point, an optional exponent; correctly
 // rounded. No digits give 0. Every reader of fractions in settings uses it.

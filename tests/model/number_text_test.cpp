@@ -40,6 +40,28 @@ TEST(ParseUnsigned, BehavesLikeA32BitStandardConversion) {
     EXPECT_EQ(ParseUnsigned(nullptr, 10), 0u);
 }
 
+TEST(ParseSigned, KeepsAMinusBelowEveryRange) {
+    struct Case {
+        const char* text;
+        int64_t value;
+    } cases[] = {
+        {"7", 7},
+        {" +7", 7},
+        {"-0", 0},
+        {"-4294967295", -4294967295LL},
+        {"-1", -1},
+        {"--5", 0},
+        {"- 5", 0},
+        {"99999999999", 0xFFFFFFFFLL},
+        {"-99999999999", -0xFFFFFFFFLL},
+        {"30x", 30},
+        {"", 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseSigned(c.text), c.value) << c.text;
+    EXPECT_EQ(ParseSigned(nullptr), 0);
+}
+
 TEST(ParseDecimalFraction, ReadsOnlyTheDecimalForm) {
     struct Case {
         const char* text;
