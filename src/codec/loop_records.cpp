@@ -18,7 +18,7 @@ struct Name {
 };
 Name Numbered(const char* pattern, int n) {
     Name name;
-    std::snprintf(name.text, sizeof name.text, pattern, n);
+    FormatNumberedName(name.text, sizeof name.text, pattern, n);
     return name;
 }
 
@@ -28,10 +28,13 @@ uint32_t Number(const char* pattern, int n) {
 
 // Every value of a decoded record replaces what the address held before, so
 // the address's settings always tell what the record says.
-void Put(const char* pattern, int n, unsigned value, const char* format = "%u") {
-    char text[16];
-    std::snprintf(text, sizeof text, format, value);
+void PutText(const char* pattern, int n, const char* text) {
     SettingPut(Numbered(pattern, n).text, text);
+}
+void Put(const char* pattern, int n, unsigned value) {
+    char text[16];
+    FormatUnsigned(text, value);
+    PutText(pattern, n, text);
 }
 
 bool ValidAddress(int n) {
@@ -68,7 +71,9 @@ void LoopRecordDecode(const uint8_t* record, int n) {
         return;
     uint32_t serial = record[kSerial] | record[kSerial + 1] << 8 | record[kSerial + 2] << 16 |
                       static_cast<uint32_t>(record[kSerial + 3]) << 24;
-    Put(kSerialPattern, n, serial, "%06X");
+    char serialText[16];
+    std::snprintf(serialText, sizeof serialText, "%06X", serial);
+    PutText(kSerialPattern, n, serialText);
     for (const ByteField& field : {kTypeField, kVersionField, kOPGroupField, kIPGroupField,
                                    kDisplayGroupField, kMapNodeField})
         Put(field.pattern, n, record[field.offset]);

@@ -51,7 +51,7 @@ struct Name {
 };
 Name Numbered(const char* pattern, int a, int b = 0) {
     Name name;
-    std::snprintf(name.text, sizeof name.text, pattern, a, b);
+    FormatNumberedName(name.text, sizeof name.text, pattern, a, b);
     return name;
 }
 
@@ -63,7 +63,7 @@ void Create(const char* name, const char* value) {
 
 void CreateNumber(const char* name, unsigned value) {
     char text[16];
-    std::snprintf(text, sizeof text, "%u", value);
+    FormatUnsigned(text, value);
     Create(name, text);
 }
 

@@ -1,6 +1,8 @@
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace {
 
@@ -146,4 +148,48 @@ std::string FormatFixed(double value, int decimals) {
     auto [end, error] =
         std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     return error == std::errc() ? std::string(text, end) : std::string();
+}
+
+void FormatUnsigned(char* out, uint32_t value) {
+    *std::to_chars(out, out + 10, value).ptr = '\0';
+}
+
+void FormatNumberedName(char* out, size_t size, const char* pattern, int first, int second) {
+    if (size == 0)
+        return;
+    char* const last = out + size - 1; // the NUL's place
+    const char* p = pattern;
+    int used = 0;
+    while (out != last) {
+        // The plain characters up to the next conversion, as one copy.
+        const char* run = p;
+        while (*p && *p != '%')
+            ++p;
+        size_t plain = std::min(static_cast<size_t>(p - run), static_cast<size_t>(last - out));
+        std::memcpy(out, run, plain);
+        out += plain;
+        if (!*p || out == last)
+            break;
+        if (p[1] == '%' || p[1] != 'd' || used == 2) {
+            *out++ = '%'; // "%%", or a percent sign that converts nothing
+            p += p[1] == '%' ? 2 : 1;
+            continue;
+        }
+        p += 2;
+        const int n = used++ == 0 ? first : second;
+        // Digits from the last, in unsigned arithmetic so that the most
+        // negative int has a magnitude too.
+        unsigned magnitude = n < 0 ? 0u - static_cast<unsigned>(n) : static_cast<unsigned>(n);
+        char digits[12];
+        int count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude > 0);
+        if (n < 0)
+            digits[count++] = '-';
+        while (count > 0 && out != last)
+            *out++ = digits[--count];
+    }
+    *out = '\0';
 }

@@ -3,6 +3,7 @@
 // standard unsigned conversion with a 32-bit unsigned long. Every reader of
 // numbers uses this one helper.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -27,3 +28,14 @@ double ParseDecimalFraction(const char* text);
 // (a desktop may set one with a decimal comma). Every number with a
 // fraction that goes into a setting or a file is written with it.
 std::string FormatFixed(double value, int decimals);
+
+// The name of a numbered setting: pattern with its first "%d" replaced by
+// first and its second by second, as printf writes them ("Matrix_%d_%d"
+// with 3 and 12 gives "Matrix_3_12"); "%%" gives one percent sign and any
+// other character is copied. Cut to size - 1 characters with a NUL. A decode
+// makes thousands of these names, and a formatted print for each cost more
+// than the rest of the decode together.
+void FormatNumberedName(char* out, size_t size, const char* pattern, int first, int second = 0);
+
+// value in decimal with a NUL, as "%u" writes it; out holds at least 11 bytes.
+void FormatUnsigned(char* out, uint32_t value);

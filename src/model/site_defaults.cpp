@@ -1,10 +1,10 @@
 #include "model/site_defaults.h"
 
 #include "model/loaded_checksum.h"
+#include "model/number_text.h"
 #include "model/settings_store.h"
 
 #include <cstdio>
-#include <initializer_list>
 
 namespace {
 
@@ -13,23 +13,23 @@ struct Default {
     const char* value;
 };
 
-// Per-address settings, "%s_%d" with the address.
+// Per-address settings, numbered with the address.
 constexpr Default kAddressDefaults[] = {
-    {"DeviceText", "                    "},
-    {"Zone", "1"},
-    {"OPGroup", "1"},
-    {"IPGroup", "1"},
-    {"DisplayGroup", "0"},
-    {"RptGroup", "0"},
-    {"Sens1", "0"},
-    {"Sens2", "0"},
-    {"Type", "0"},
-    {"Volume", "15"},
-    {"Class", "0"},
-    {"SNum", "000000"},
-    {"Version", "0"},
-    {"MapNode", "0"},
-    {"Coverage", "2"},
+    {"DeviceText_%d", "                    "},
+    {"Zone_%d", "1"},
+    {"OPGroup_%d", "1"},
+    {"IPGroup_%d", "1"},
+    {"DisplayGroup_%d", "0"},
+    {"RptGroup_%d", "0"},
+    {"Sens1_%d", "0"},
+    {"Sens2_%d", "0"},
+    {"Type_%d", "0"},
+    {"Volume_%d", "15"},
+    {"Class_%d", "0"},
+    {"SNum_%d", "000000"},
+    {"Version_%d", "0"},
+    {"MapNode_%d", "0"},
+    {"Coverage_%d", "2"},
 };
 
 constexpr Default kTextDefaults[] = {
@@ -87,26 +87,6 @@ constexpr const char* kSiteDetails[] = {
     "SiteQuiescent", "SiteAlarm",    "SiteBattery",  "SiteBatteryType", "SiteBatteryInstallation",
 };
 
-// Writes prefix, then each number in decimal after an underscore, and a
-// NUL: the names "%s_%d" and "Matrix_%d_%d", built without the cost of a
-// formatted print for each of the four thousand settings.
-void NumberedName(char* out, const char* prefix, int first, int second = 0) {
-    while (*prefix)
-        *out++ = *prefix++;
-    for (int n : {first, second}) {
-        if (n <= 0)
-            break;
-        *out++ = '_';
-        char digits[12];
-        int count = 0;
-        for (; n > 0; n /= 10)
-            digits[count++] = static_cast<char>('0' + n % 10);
-        while (count > 0)
-            *out++ = digits[--count];
-    }
-    *out = '\0';
-}
-
 } // namespace
 
 // Creation order: each address's 15 settings address by address, each zone's
@@ -116,21 +96,21 @@ uint32_t FillSiteDefaults() {
     char name[64];
     for (int a = 1; a <= kLoopAddresses; ++a) {
         for (const Default& d : kAddressDefaults) {
-            NumberedName(name, d.name, a);
+            FormatNumberedName(name, sizeof name, d.name, a);
             SettingSet(name, d.value);
         }
     }
     for (int z = 1; z <= kZones; ++z) {
         char text[32];
         std::snprintf(text, sizeof text, "Zone %02d             ", z);
-        NumberedName(name, "ZoneText", z);
+        FormatNumberedName(name, sizeof name, "ZoneText_%d", z);
         SettingSet(name, text);
-        NumberedName(name, "AlarmType", z);
+        FormatNumberedName(name, sizeof name, "AlarmType_%d", z);
         SettingSet(name, "0");
     }
     for (int in = 1; in <= kGroups; ++in) {
         for (int out = 1; out <= kGroups; ++out) {
-            NumberedName(name, "Matrix", in, out);
+            FormatNumberedName(name, sizeof name, "Matrix_%d_%d", in, out);
             SettingSet(name, "C");
         }
     }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -100,4 +101,39 @@ TEST(FormatFixed, WritesWhatTheCLocaleWritesWhateverTheLocale) {
     for (size_t i = 0; i < values.size(); ++i)
         ASSERT_EQ(FormatFixed(values[i], 2), plain[i]);
     EXPECT_EQ(FormatFixed(12.4, 2), "12.40");
+}
+
+TEST(FormatNumberedName, WritesWhatPrintfWrites) {
+    struct Case {
+        const char* pattern;
+        int first, second;
+    };
+    const Case cases[] = {
+        {"Matrix_%d_%d", 3, 12}, {"DeviceText_%d", 192, 0},  {"Zone_%d", 0, 0},
+        {"Zone_%d", -7, 0},      {"SNum_%d", 2147483647, 0}, {"X_%d", -2147483647 - 1, 0},
+        {"NoNumber", 5, 6},      {"100%%_%d", 4, 0},
+    };
+    for (const Case& c : cases)
+        for (size_t size : {size_t{128}, size_t{8}, size_t{1}}) {
+            char expected[128];
+            char got[129];
+            std::memset(got, '#', sizeof got);
+            std::snprintf(expected, size, c.pattern, c.first, c.second);
+            FormatNumberedName(got, size, c.pattern, c.first, c.second);
+            EXPECT_STREQ(got, expected) << c.pattern << " " << size;
+            EXPECT_EQ(got[size], '#') << "wrote past " << size; // never beyond the size given
+        }
+    char untouched = '#';
+    FormatNumberedName(&untouched, 0, "Zone_%d", 1);
+    EXPECT_EQ(untouched, '#');
+}
+
+TEST(FormatUnsigned, WritesWhatPrintfWrites) {
+    for (uint32_t v : {0u, 7u, 10u, 4294967295u, 1000000000u}) {
+        char expected[16];
+        char got[16];
+        std::snprintf(expected, sizeof expected, "%u", v);
+        FormatUnsigned(got, v);
+        EXPECT_STREQ(got, expected);
+    }
 }
