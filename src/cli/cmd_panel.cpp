@@ -33,12 +33,16 @@ int CmdGet(const CliOptions& options) {
     CliEmptySite();
     CliJobUi ui;
     GetJobResult result;
+    // The faults of the read itself, apart from one in writing back a
+    // simulated panel's file as the scope ends: the read was whole then.
+    int readFaults = 0;
     {
         CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
         PanelJobScope scope(options.panel, ui);
         if (!scope.Ready())
             return kExitFailed;
         GetSettingsJob(scope.Session(), &result);
+        readFaults = ui.Faults();
     }
     // OUT holds what the desktop's store would now hold: written whenever the
     // panel's site data were accepted, also when a later step failed.
@@ -50,7 +54,7 @@ int CmdGet(const CliOptions& options) {
                                  std::to_string(s.devices) + " devices, " +
                                  std::to_string(s.fireEvents) + " fire and " +
                                  std::to_string(s.nonFireEvents) + " non-fire events";
-        if (result.complete && ui.Faults() == 0)
+        if (result.complete && readFaults == 0)
             CliMessage("m720-cli: read the panel into " + out + ": " + what);
         else
             CliMessage("m720-cli: the read did not finish; " + out +

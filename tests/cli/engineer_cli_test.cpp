@@ -82,6 +82,11 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
         {"firmware " + P("not-hex.hex") + Panel(), 2,
          "m720-cli: " + Path("not-hex.hex") +
              ": not a readable Intel HEX file: line 1: too short for a record\n"},
+        // The read was whole; only the simulated panel's memory could not be kept.
+        {"get " + P("got.psf") + " --panel " + ShellQuote("sim:" + Path("nowhere/p.bin")), 1,
+         "The panel simulator file " + Path("nowhere/p.bin") +
+             " could not be written\nm720-cli: read the panel into " + Path("got.psf") +
+             ": site \"DEMO SITE\", 20 devices, 3 fire and 2 non-fire events\n"},
     };
     for (const auto& c : cases) {
         CliRun run = RunCli(c.args);
