@@ -124,6 +124,8 @@ PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
     }
     sim.panel->SetOptions(choice_.options);
     simulator_ = sim.panel.get();
+    simFileMissing_ = !present;
+    simWritesAtStart_ = simulator_->Writes();
     session_.link = &sim.link;
     ready_ = true;
     // Every job starts without input left over from an earlier one.
@@ -131,7 +133,9 @@ PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
 }
 
 PanelJobScope::~PanelJobScope() {
-    if (ready_ && simulator_ && !SaveSimState(choice_.path, *simulator_))
+    const bool simWritten =
+        simulator_ && (simFileMissing_ || simulator_->Writes() != simWritesAtStart_);
+    if (ready_ && simWritten && !SaveSimState(choice_.path, *simulator_))
         ui_.Message("The panel simulator file " + choice_.path + " could not be written",
                     kErrorCaption, MessageIcon::kStop);
     PanelLockRelease(&lock_);

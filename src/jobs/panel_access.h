@@ -30,7 +30,7 @@ constexpr char kPanelInUseText[] = "The panel is in use by another program";
 class PanelJobScope {
   public:
     PanelJobScope(const std::string& panel, JobUi& ui);
-    ~PanelJobScope(); // simulator memory written back, lock released
+    ~PanelJobScope(); // simulator memory written back if written to, lock released
     PanelJobScope(const PanelJobScope&) = delete;
     PanelJobScope& operator=(const PanelJobScope&) = delete;
 
@@ -45,5 +45,9 @@ class PanelJobScope {
     PanelLock lock_;
     PanelSession session_;
     SimulatedPanel* simulator_ = nullptr;
+    // A simulator file is saved when it was missing (the demo then takes its
+    // place) or the job wrote to the memory; a read leaves it untouched.
+    bool simFileMissing_ = false;
+    uint64_t simWritesAtStart_ = 0;
     bool ready_ = false;
 };

@@ -110,6 +110,7 @@ bool SimulatedPanel::SetState(const std::vector<uint8_t>& state) {
     std::lock_guard<std::mutex> hold(memoryMutex_);
     std::copy(state.begin(), state.begin() + kSimProgramBytes, program_.begin());
     std::copy(state.begin() + kSimProgramBytes, state.end(), log_.begin());
+    ++writes_;
     return true;
 }
 
@@ -122,6 +123,7 @@ void SimulatedPanel::SetProgramByte(size_t index, uint8_t value) {
     std::lock_guard<std::mutex> hold(memoryMutex_);
     if (index < program_.size())
         program_[index] = value;
+    ++writes_;
 }
 
 uint8_t SimulatedPanel::LogByte(size_t index) const {
@@ -133,6 +135,12 @@ void SimulatedPanel::SetLogByte(size_t index, uint8_t value) {
     std::lock_guard<std::mutex> hold(memoryMutex_);
     if (index < log_.size())
         log_[index] = value;
+    ++writes_;
+}
+
+uint64_t SimulatedPanel::Writes() const {
+    std::lock_guard<std::mutex> hold(memoryMutex_);
+    return writes_;
 }
 
 std::vector<uint8_t> SimulatedPanel::ReadPayload(uint32_t address, size_t bytes) const {
@@ -188,6 +196,8 @@ void SimulatedPanel::OnOutputReport(const uint8_t* r) {
         reply[kPacketCommand] = command;
         std::memcpy(reply + kPacketAddress, r + kPacketAddress, 4);
 
+        if (command == kCmdWriteLog || command == kCmdProgram || command == kCmdErasePage)
+            ++writes_;
         switch (command) {
         case kCmdQuery:
             PutLe32(reply + 5, kFirmwareAddress);
@@ -344,6 +354,7 @@ void SimulatedPanel::LoadDemo() {
         std::lock_guard<std::mutex> hold(memoryMutex_);
         std::fill(program_.begin(), program_.end(), 0xFF);
         std::fill(log_.begin(), log_.end(), 0x00);
+        ++writes_;
     }
     // Erased pages with the two settings regions programmed.
     for (uint32_t a = kLoopDataAddress; a < kSiteDataAddress + kSiteImageSize; a += 2)

@@ -53,6 +53,11 @@ class SimulatedPanel : public SimulatedHidDevice {
     std::vector<uint8_t> ReadPayload(uint32_t address, size_t bytes) const;
     void WritePayload(uint32_t address, const uint8_t* data, size_t bytes);
 
+    // Counts the writes to memory (requests that write or erase it, and the
+    // calls above that set it), changed or not: a job that leaves it as it
+    // was has nothing to save.
+    uint64_t Writes() const;
+
     std::vector<SimRequest> Requests() const;
     void ClearRequests();
     // Replies given so far to requests that want one.
@@ -73,6 +78,7 @@ class SimulatedPanel : public SimulatedHidDevice {
     int64_t answered_ = 0;
     int64_t wanted_ = 0; // requests that wanted a reply
     std::vector<int64_t> dropped_;
+    uint64_t writes_ = 0;
 };
 
 // The state file: false when it cannot be read or its size is wrong.

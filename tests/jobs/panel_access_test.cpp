@@ -2,6 +2,7 @@
 #include "jobs/panel_access.h"
 #include "link/link_test_support.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -51,6 +52,9 @@ TEST_F(PanelAccessTest, SimulatorFileIsMadeFromTheDemoAndWrittenBack) {
     // The next job starts from the file, also after another program changed it.
     state[kSimProgramBytes + 0x101] = 'Z';
     Write("panel.bin", state);
+    // A job that only reads leaves the file as it is, time stamp and all.
+    const auto before = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time(path, before);
     {
         PanelJobScope scope("sim:" + path, ui);
         ASSERT_TRUE(scope.Ready());
@@ -60,6 +64,8 @@ TEST_F(PanelAccessTest, SimulatorFileIsMadeFromTheDemoAndWrittenBack) {
     }
     EXPECT_EQ(SettingGet("SiteName"), std::string("DEMO SITE"));
     EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(std::filesystem::last_write_time(path), before);
+    EXPECT_EQ(Read(path), state);
 
     // A file of another size is not a panel: refused and left alone.
     Write("short.bin", "not a panel");
