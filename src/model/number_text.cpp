@@ -1,8 +1,6 @@
 #include "model/number_text.h"
 
-#include <algorithm>
 #include <charconv>
-#include <cstring>
 
 namespace {
 
@@ -160,14 +158,9 @@ void FormatNumberedName(char* out, size_t size, const char* pattern, int first, 
     char* const last = out + size - 1; // the NUL's place
     const char* p = pattern;
     int used = 0;
-    while (out != last) {
-        // The plain characters up to the next conversion, as one copy.
-        const char* run = p;
-        while (*p && *p != '%')
-            ++p;
-        size_t plain = std::min(static_cast<size_t>(p - run), static_cast<size_t>(last - out));
-        std::memcpy(out, run, plain);
-        out += plain;
+    for (;;) {
+        while (*p && *p != '%' && out != last)
+            *out++ = *p++;
         if (!*p || out == last)
             break;
         if (p[1] == '%' || p[1] != 'd' || used == 2) {
