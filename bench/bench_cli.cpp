@@ -53,50 +53,40 @@ bool Run(const std::vector<std::string>& args) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Arg 1: OUT is removed before each run (untimed), so every run creates and
-// syncs a new file; arg 0: each run replaces the file of the run before with
-// the same bytes, which the save keeps instead of rewriting.
-void BM_CliNew(benchmark::State& state) {
-    const std::string site = (Folder() / "new.psf").string();
+// Times whole runs of m720-cli that write out. Arg 1: out is removed before
+// each run (untimed), so every run creates and syncs a new file; arg 0: each
+// run replaces the file of the run before with the same bytes, which the save
+// keeps instead of rewriting.
+void TimeRuns(benchmark::State& state, const std::string& out,
+              const std::vector<std::string>& args) {
     for (auto _ : state) {
         if (state.range(0)) {
             state.PauseTiming();
-            std::filesystem::remove(site);
+            std::filesystem::remove(out);
             state.ResumeTiming();
         }
-        if (!Run({"new", site, "--force"}))
-            state.SkipWithError("m720-cli new failed");
+        if (!Run(args))
+            state.SkipWithError(("m720-cli " + args[0] + " failed").c_str());
     }
 }
-BENCHMARK(BM_CliNew)
-    ->ArgName("fresh")
-    ->Arg(1)
-    ->Arg(0)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MinTime(2.0);
+
+void BM_CliNew(benchmark::State& state) {
+    const std::string site = (Folder() / "new.psf").string();
+    TimeRuns(state, site, {"new", site, "--force"});
+}
 
 void BM_CliGet(benchmark::State& state) {
     const std::string site = (Folder() / "got.psf").string();
     const std::string panel = "--panel=sim:" + (Folder() / "panel.bin").string();
     Run({"info", panel}); // the panel's memory file, made once
-    for (auto _ : state) {
-        if (state.range(0)) {
-            state.PauseTiming();
-            std::filesystem::remove(site);
-            state.ResumeTiming();
-        }
-        if (!Run({"get", site, panel, "--force"}))
-            state.SkipWithError("m720-cli get failed");
-    }
+    TimeRuns(state, site, {"get", site, panel, "--force"});
 }
-BENCHMARK(BM_CliGet)
-    ->ArgName("fresh")
-    ->Arg(1)
-    ->Arg(0)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MinTime(2.0);
+
+void FreshAndReplaced(benchmark::internal::Benchmark* b) {
+    b->ArgName("fresh")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+}
+BENCHMARK(BM_CliNew)->Apply(FreshAndReplaced);
+BENCHMARK(BM_CliGet)->Apply(FreshAndReplaced);
 
 } // namespace
 

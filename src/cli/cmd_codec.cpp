@@ -6,7 +6,6 @@
 #include "codec/block_checksum.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
-#include "codec/site_image_layout.h"
 #include "model/file_io.h"
 #include "model/site_defaults.h"
 
@@ -143,9 +142,8 @@ int CmdDecode(const CliOptions& options) {
     CliEmptySite();
     if (!SiteImageDecode(Bytes(image))) {
         CliMessage("Site data is in an unsupported format");
-        const uint8_t* at = Bytes(image) + site_image_layout::kVersion;
-        const unsigned version = at[0] | static_cast<unsigned>(at[1]) << 8;
-        CliFileFault(options.args[1], "format version " + std::to_string(version) +
+        CliFileFault(options.args[1], "format version " +
+                                          std::to_string(SiteImageVersion(Bytes(image))) +
                                           "; site data images of format version 1 or 2 "
                                           "can be read (is it a site data image?)");
         return kExitFailed;

@@ -280,7 +280,7 @@ SettingsStore g_fallbackStore; // only when no store is current: there is always
 
 // The version-2 layout of an image; false for an unsupported version.
 bool Version2Layout(const uint8_t* image, uint8_t* layout) {
-    uint32_t version = Read16(image + kVersion);
+    uint32_t version = SiteImageVersion(image);
     if (!SiteImageVersionKnown(version))
         return false;
     if (version == 2) {
@@ -298,12 +298,16 @@ bool Version2Layout(const uint8_t* image, uint8_t* layout) {
 
 } // namespace
 
+uint32_t SiteImageVersion(const uint8_t* image) {
+    return Read16(image + kVersion);
+}
+
 int SiteImageCheckValue(const uint8_t* image, uint16_t* checkValue) {
     uint8_t layout[kSiteImageSize];
     if (!image || !Version2Layout(image, layout))
         return 0;
     *checkValue = BlockChecksum(layout, kSiteImageSize);
-    return Read16(image + kVersion);
+    return static_cast<int>(SiteImageVersion(image));
 }
 
 int SiteImageDecode(const uint8_t* image) {

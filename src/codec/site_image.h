@@ -12,6 +12,10 @@ inline bool SiteImageVersionKnown(uint32_t version) {
     return version == 1 || version == 2;
 }
 
+// The format version an image states (its first 16-bit word), whether known
+// or not.
+uint32_t SiteImageVersion(const uint8_t* image);
+
 // Reads an image into the current store. Gives 1 when the image's format
 // version is understood: the current store is emptied first, the settings are
 // created in the panel's order and the store checksum is recorded as the

@@ -76,8 +76,8 @@ bool HoldsExactly(int fd, const std::string& contents) {
 }
 
 // A regular file that already holds exactly these bytes is kept rather than
-// written again: the simulator's memory after a job that only read it, a
-// site saved unchanged. Its data are synced all the same (nearly free when
+// written again: a site saved unchanged, a panel read again into the same
+// file. Its data are synced all the same (nearly free when
 // they are on disk already) and it is marked as written now, so the caller
 // sees what a replacement would have left. False when the file differs or
 // cannot be read: it is then replaced as usual.

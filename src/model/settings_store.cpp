@@ -145,14 +145,7 @@ void StoreFree(SettingsStore* store) {
     if (!store)
         return;
     if (store->slotTable) {
-        // Stops after the last record, so that slots never used are never read.
-        uint32_t left = store->recordCount;
-        for (int i = 0; left > 0 && i < kStoreSlotCount; ++i) {
-            if (store->slotTable[i].record) {
-                ReleaseRecord(store->slotTable[i].record);
-                --left;
-            }
-        }
+        StoreForEachRecord(store, [](SettingRecord* record) { ReleaseRecord(record); });
         std::free(store->slotTable);
         store->slotTable = nullptr;
     }
@@ -259,19 +252,12 @@ void SettingDelete(SettingsStore* store, const char* name) {
 
 uint32_t StoreChecksum(const SettingsStore* store) {
     uint32_t sum = 0x5A5A5A5Au;
-    if (!store || !store->slotTable)
-        return sum;
-    uint32_t left = store->recordCount;
-    for (int i = 0; left > 0 && i < kStoreSlotCount; ++i) {
-        const SettingRecord* record = store->slotTable[i].record;
-        if (!record)
-            continue;
-        --left;
+    StoreForEachRecord(store, [&sum](const SettingRecord* record) {
         for (const char* p = record->value; *p; ++p)
             sum += static_cast<unsigned char>(*p);
         for (const char* p = record->name; *p; ++p)
             sum += static_cast<unsigned char>(*p);
-    }
+    });
     return sum;
 }
 

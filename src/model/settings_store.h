@@ -77,3 +77,18 @@ inline const SettingRecord* StoreRecordAt(const SettingsStore* store, int i) {
     return store && store->slotTable && i >= 0 && i < kStoreSlotCount ? store->slotTable[i].record
                                                                       : nullptr;
 }
+
+// Calls visit(record) for each record in slot order (a site file's line
+// order), stopping after the last one, so that slots never used are never
+// read: most of a table's pages are then never touched.
+template <typename Visit> void StoreForEachRecord(const SettingsStore* store, Visit visit) {
+    if (!store || !store->slotTable)
+        return;
+    uint32_t left = store->recordCount;
+    for (int i = 0; left > 0 && i < kStoreSlotCount; ++i) {
+        if (SettingRecord* record = store->slotTable[i].record) {
+            visit(record);
+            --left;
+        }
+    }
+}

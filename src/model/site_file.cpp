@@ -188,10 +188,6 @@ template <typename Handler> bool ForEachLine(const char* path, Handler handle) {
     return ok;
 }
 
-} // namespace
-
-namespace {
-
 void AppendLine(std::string* out, const SettingRecord& record) {
     out->append(record.name);
     out->append(" = \"");
@@ -213,14 +209,10 @@ bool SiteFileWrite(const char* path) {
     if (store && store->slotTable) {
         uint32_t checksum = StoreChecksum(store);
         out.reserve(static_cast<size_t>(store->recordCount) * 48 + 32);
-        uint32_t left = store->recordCount;
-        for (int i = 0; left > 0 && i < kStoreSlotCount; ++i) {
-            if (const SettingRecord* record = StoreRecordAt(store, i)) {
-                AppendLine(&out, *record);
-                out.append("\r\n");
-                --left;
-            }
-        }
+        StoreForEachRecord(store, [&out](const SettingRecord* record) {
+            AppendLine(&out, *record);
+            out.append("\r\n");
+        });
         char check[40];
         std::snprintf(check, sizeof check, "Check = \"%lu\"\r\n",
                       static_cast<unsigned long>(checksum));
