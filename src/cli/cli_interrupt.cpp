@@ -1,13 +1,19 @@
 #include "cli/cli_interrupt.h"
 
 #include "cli/cli.h"
+#include "jobs/panel_access.h"
 
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <string>
+#include <utility>
 
 #ifndef _WIN32
+#include <cerrno>
+#include <pthread.h>
 #include <time.h>
 #include <unistd.h>
 #else
@@ -22,6 +28,16 @@ std::atomic<int> g_mode{-1};
 std::atomic<const char*> g_partlyWritten{nullptr};
 std::atomic<long long> g_firstPress{0}; // milliseconds of the warned Ctrl-C, 0 none
 std::atomic<bool> g_terminal{false};
+// The write end of the pipe that wakes the guard's stopping thread, -1 none.
+std::atomic<int> g_stopPipe{-1};
+
+// Set by the stopping thread; the progress line is drawn under g_drawing
+// and only while it is false.
+std::atomic<bool> g_stopping{false};
+std::mutex g_drawing;
+
+constexpr char kWakeStop = 's';
+constexpr char kWakeQuit = 'q';
 
 constexpr long long kSecondPressMs = 3000;
 
@@ -50,15 +66,27 @@ void Say(const char* text) {
 
 // Only async-signal-safe calls from here on.
 void OnInterrupt(int) {
+    const long long now = NowMs();
+    const long long first = g_firstPress.load();
+    const bool second = first != 0 && now - first <= kSecondPressMs;
+#ifndef _WIN32
+    if (second && g_mode.load() == static_cast<int>(CliInterruptMode::kPanelWrite)) {
+        // The stopping thread keeps the panel's state, goes off the progress
+        // line and ends the run.
+        if (const int pipe = g_stopPipe.exchange(-1); pipe >= 0) {
+            ssize_t ignored = write(pipe, &kWakeStop, 1);
+            (void)ignored;
+            return;
+        }
+    }
+#endif
     if (g_terminal.load())
         Say("\n"); // off the progress line
     if (g_mode.load() == static_cast<int>(CliInterruptMode::kStopAtOnce)) {
         Say("m720-cli: stopped; nothing was written\n");
         Stop();
     }
-    const long long now = NowMs();
-    const long long first = g_firstPress.load();
-    if (first != 0 && now - first <= kSecondPressMs) {
+    if (second) {
         Say("m720-cli: stopped: ");
         const char* text = g_partlyWritten.load();
         Say(text ? text : "the panel is partly written");
@@ -87,15 +115,76 @@ void Install(void (*handler)(int)) {
 
 } // namespace
 
-CliInterruptGuard::CliInterruptGuard(CliInterruptMode mode, const char* partlyWritten) {
+CliInterruptGuard::CliInterruptGuard(CliInterruptMode mode, const char* partlyWritten,
+                                     std::function<void()> beforeStop)
+    : beforeStop_(std::move(beforeStop)) {
     g_partlyWritten.store(partlyWritten);
     g_firstPress.store(0);
     g_terminal.store(CliIsTerminal(2));
     g_mode.store(static_cast<int>(mode));
+#ifndef _WIN32
+    int ends[2];
+    if (beforeStop_ && pipe(ends) == 0) {
+        // The thread starts with SIGINT blocked, so the handler runs on the
+        // job's thread and never on the one that ends the run.
+        sigset_t interrupt, before;
+        sigemptyset(&interrupt);
+        sigaddset(&interrupt, SIGINT);
+        pthread_sigmask(SIG_BLOCK, &interrupt, &before);
+        stopper_ = std::thread([this, read = ends[0], write = ends[1]] {
+            char wake = kWakeQuit;
+            while (::read(read, &wake, 1) < 0 && errno == EINTR) {
+            }
+            close(read);
+            if (wake != kWakeStop) {
+                close(write);
+                return;
+            }
+            {
+                std::lock_guard<std::mutex> hold(g_drawing);
+                g_stopping.store(true);
+            }
+            beforeStop_();
+            const char* text = g_partlyWritten.load();
+            CliMessage(std::string(g_terminal.load() ? "\n" : "") +
+                       "m720-cli: stopped: " + (text ? text : "the panel is partly written"));
+            Stop();
+        });
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
+        g_stopPipe.store(ends[1]);
+    }
+#endif
     Install(OnInterrupt);
 }
 
 CliInterruptGuard::~CliInterruptGuard() {
     Install(SIG_DFL);
     g_mode.store(-1);
+#ifndef _WIN32
+    if (stopper_.joinable()) {
+        // A stop already under way ends the process in the thread; otherwise
+        // it is told to quit.
+        if (const int pipe = g_stopPipe.exchange(-1); pipe >= 0) {
+            ssize_t ignored = write(pipe, &kWakeQuit, 1);
+            (void)ignored;
+        }
+        stopper_.join();
+    }
+#endif
+}
+
+void CliDrawProgress(const std::function<void()>& draw) {
+    std::lock_guard<std::mutex> hold(g_drawing);
+    if (!g_stopping.load())
+        draw();
+}
+
+std::function<void()> CliKeepSimulatedPanel(PanelJobScope& scope) {
+    if (!scope.Simulator())
+        return {};
+    return [&scope] {
+        if (!scope.SaveSimulatorNow())
+            CliMessage("m720-cli: the simulated panel's file could not be written; it holds what "
+                       "it held before the job");
+    };
 }

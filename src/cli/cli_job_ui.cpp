@@ -1,6 +1,7 @@
 #include "cli/cli_job_ui.h"
 
 #include "cli/cli.h"
+#include "cli/cli_interrupt.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -81,9 +82,11 @@ void CliJobUi::Draw() {
     const size_t shown = line.size();
     if (line.size() < drawnWidth_)
         line.append(drawnWidth_ - line.size(), ' '); // over what the last one left
-    std::fprintf(stderr, "\r%s", line.c_str());
-    std::fflush(stderr);
-    drawnWidth_ = std::max(shown, line.size());
+    CliDrawProgress([&] {
+        std::fprintf(stderr, "\r%s", line.c_str());
+        std::fflush(stderr);
+        drawnWidth_ = std::max(shown, line.size());
+    });
 }
 
 void CliJobUi::Clear() {

@@ -139,7 +139,8 @@ int CmdFirmware(const CliOptions& options) {
         scope.Session().ui = &jobUi;
         CliInterruptGuard guard(CliInterruptMode::kPanelWrite,
                                 "the panel's firmware is partly written: write the firmware "
-                                "again before the panel is used");
+                                "again before the panel is used",
+                                CliKeepSimulatedPanel(scope));
         written = FirmwareJob(scope.Session(), file.image.get(), kFirmwareImageSize) == 1;
         if (!written && jobUi.Faults() == 0)
             CliMessage("m720-cli: the panel did not answer; nothing was written");

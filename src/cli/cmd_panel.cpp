@@ -88,7 +88,8 @@ int CmdSend(const CliOptions& options) {
         if (!scope.Ready())
             return kExitFailed;
         CliInterruptGuard guard(CliInterruptMode::kPanelWrite,
-                                "the panel's site data are partly written: send again");
+                                "the panel's site data are partly written: send again",
+                                CliKeepSimulatedPanel(scope));
         sent = SendSettingsJob(scope.Session(), SendOptions{!options.noBackup, ""}) == 1;
     }
     // As for get, any fault shown counts, also one the job went on after: an

@@ -132,6 +132,10 @@ PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
     DiscardWaitingInput(*session_.link);
 }
 
+bool PanelJobScope::SaveSimulatorNow() {
+    return !ready_ || !simulator_ || SaveSimState(choice_.path, *simulator_);
+}
+
 PanelJobScope::~PanelJobScope() {
     const bool simWritten =
         simulator_ && (simFileMissing_ || simulator_->Writes() != simWritesAtStart_);

@@ -38,6 +38,11 @@ class PanelJobScope {
     PanelSession& Session() { return session_; }
     // The simulated panel of a "sim:" choice, else nullptr.
     SimulatedPanel* Simulator() { return simulator_; }
+    // Writes a simulated panel's memory to its file as it stands, for a job
+    // stopped part way, so that the file holds what a real panel would; may
+    // be called from another thread while the job runs. False when the file
+    // could not be written; true at once for the USB panel.
+    bool SaveSimulatorNow();
 
   private:
     JobUi& ui_;

@@ -56,6 +56,10 @@ bool Backup(PanelSession& s, const SendOptions& options, std::string* note) {
     case BackupOutcome::kNoSite:
         *note = "The panel held no site, so no backup was made";
         return true;
+    case BackupOutcome::kDamaged:
+        *note = "The panel's site data were partly written or damaged (they do not match their "
+                "check value), so no backup was made";
+        return true;
     case BackupOutcome::kNotRead:
         why = "The panel's current settings could not be read for a backup";
         break;

@@ -1,7 +1,9 @@
 #include "jobs/site_backup.h"
 
+#include "codec/block_checksum.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
+#include "jobs/get_job.h"
 #include "model/loaded_checksum.h"
 #include "model/settings_store.h"
 #include "model/site_defaults.h"
@@ -46,6 +48,22 @@ std::string FreeName(const std::filesystem::path& folder, const std::string& nam
     for (int n = 2; n < 10000 && std::filesystem::exists(candidate, unknown); ++n)
         candidate = folder / (stem + "-" + std::to_string(n) + ".psf");
     return candidate.string();
+}
+
+// Site data that no format decodes, against the check value a send writes
+// into log memory before it erases them: a send stopped among its erases
+// leaves some pages blank and a value that does not match. kNotSite when
+// they match (a format this program does not know), or no value was ever
+// written.
+BackupOutcome UndecodedSite(PanelSession& s, uint8_t* buffer) {
+    uint8_t* log = buffer + kSiteImageSize;
+    if (!ReadLogMemory(s, log))
+        return BackupOutcome::kNotRead;
+    const uint16_t stored =
+        static_cast<uint16_t>(log[kLogSiteChecksum] | log[kLogSiteChecksum + 1] << 8);
+    return stored != kCheckValueNeverWritten && stored != BlockChecksum(buffer, kSiteImageSize)
+               ? BackupOutcome::kDamaged
+               : BackupOutcome::kNotSite;
 }
 
 } // namespace
@@ -118,7 +136,7 @@ BackupOutcome BackupPanelSite(PanelSession& s, const std::string& folder, std::s
     case PanelSiteRead::kNotRead:
         return BackupOutcome::kNotRead;
     case PanelSiteRead::kNotSite:
-        return BackupOutcome::kNotSite;
+        return UndecodedSite(s, buffer.get());
     }
     // The firmware the site ran with belongs to the backup, as to a get.
     if (ReadFirmwareVersion(s, nullptr) != 1)

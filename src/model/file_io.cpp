@@ -100,6 +100,23 @@ bool KeepIdentical(const std::string& target, const struct stat& old, const std:
     return kept;
 }
 
+// The rename is only lasting once the folder's entry is on disk: without
+// this, a power cut soon after a save could bring back the old file, or no
+// file at all for a new one. False only for a fault of the disk itself; a
+// file system that cannot sync a folder has nothing more to do.
+bool SyncFolderOf(const std::string& target) {
+    const size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : target.substr(0, slash);
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool failed = fsync(fd) != 0 && errno == EIO;
+    close(fd);
+    return !failed;
+}
+
 #endif
 
 } // namespace
@@ -175,9 +192,11 @@ bool ReplaceFile(const char* path, const std::string& contents) {
 #endif
     ok = close(fd) == 0 && ok;
     ok = ok && rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
         unlink(temp.c_str());
-    return ok;
+        return false;
+    }
+    return SyncFolderOf(target);
 }
 
 #endif

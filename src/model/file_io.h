@@ -13,7 +13,8 @@ bool ReadFileStart(const char* path, size_t limit, std::string* contents);
 
 // Writes the bytes to a temporary file in the target's folder, flushes and
 // syncs it, then renames it over the target (through a symbolic link, keeping
-// the old file's permissions). False on any error, and for a target that
+// the old file's permissions) and syncs the folder, so that the new name
+// survives a power cut. False on any error, and for a target that
 // exists but is not a regular file the user may write; the temporary file is
 // then removed and an existing target is left as it was. A target that
 // already holds exactly these bytes is synced and kept, not rewritten.

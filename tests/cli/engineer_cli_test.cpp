@@ -350,6 +350,30 @@ TEST_F(EngineerCli, CtrlCStopsAReadAtOnceAndAWriteOnlyWhenPressedTwice) {
                              "send again\n";
     ASSERT_GE(twice.output.size(), last.size());
     EXPECT_EQ(twice.output.substr(twice.output.size() - last.size()), last) << twice.output;
+
+    // Stopped once it writes, the simulated panel keeps what it was sent, as
+    // a real one does: a get finds the mismatch, and a send again mends it.
+    auto pressTwiceWhileWriting = [pressed = 0](const std::string& output, pid_t pid) mutable {
+        if (pressed < 2 && output.find("Writing site data...") != std::string::npos) {
+            kill(pid, SIGINT);
+            ++pressed;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    };
+    ASSERT_EQ(RunCli("new " + P("b.psf")).status, 0);
+    ASSERT_EQ(RunCli("set " + P("b.psf") + " SiteName=REWRITTEN").status, 0);
+    const std::string before = Slurp(Path("panel.bin"));
+    PtyRun stopped = RunOnPty("send " + P("b.psf") + Panel(slow) + " --yes --accept-errors", 80,
+                              pressTwiceWhileWriting);
+    EXPECT_EQ(stopped.status, 130) << stopped.output;
+    EXPECT_TRUE(stopped.output.ends_with(last)) << stopped.output;
+    EXPECT_EQ(stopped.output.find("%m720-cli: stopped"), std::string::npos) << stopped.output;
+    EXPECT_NE(Slurp(Path("panel.bin")), before);
+    EXPECT_EQ(RunCli("get " + P("partly.psf") + Panel()).status, 1);
+    CliRun again = RunCli("send " + P("b.psf") + Panel() + " --yes --accept-errors");
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(RunCli("get " + P("mended.psf") + Panel()).status, 0);
+    EXPECT_NE(Slurp(Path("mended.psf")).find("SiteName = \"REWRITTEN\""), std::string::npos);
 }
 
 } // namespace

@@ -294,7 +294,14 @@ TEST_F(SendJobTest, NothingIsWrittenWithoutABackup) {
               "|M720 Commissioning software Error|stop",
           kNotSent}},
         {"the site data are in no known format",
-         [&] { panel->SetProgramByte(2 * kSiteDataAddress, 3); },
+         [&] {
+             // A newer panel's site, with the check value its send wrote.
+             panel->SetProgramByte(2 * kSiteDataAddress, 3);
+             const std::vector<uint8_t> site = panel->ReadPayload(kSiteDataAddress, kSiteImageSize);
+             const uint16_t value = BlockChecksum(site.data(), kSiteImageSize);
+             panel->SetLogByte(kLogSiteChecksum, static_cast<uint8_t>(value));
+             panel->SetLogByte(kLogSiteChecksum + 1, static_cast<uint8_t>(value >> 8));
+         },
          Path("backups"),
          {"The panel's current site data are in a format that cannot be kept as a backup" +
               refused + "|M720 Commissioning software Error|stop",
@@ -327,7 +334,9 @@ TEST_F(SendJobTest, NothingIsWrittenWithoutABackup) {
         EXPECT_EQ(messages, row.messages);
         EXPECT_EQ(panel->State(), before);
         for (const SimRequest& r : panel->Requests())
-            EXPECT_TRUE(Command(r) == kCmdReadData || Command(r) == kCmdQuery) << int(Command(r));
+            EXPECT_TRUE(Command(r) == kCmdReadData || Command(r) == kCmdReadLog ||
+                        Command(r) == kCmdQuery)
+                << int(Command(r));
     }
 
     // A blank panel has no site to keep: the send goes on and says so.
@@ -341,6 +350,31 @@ TEST_F(SendJobTest, NothingIsWrittenWithoutABackup) {
                                                       "panel held no site, so no backup was "
                                                       "made|Success|none"});
     EXPECT_FALSE(std::filesystem::exists(Path("blank")));
+
+    // A send stopped among its erases: the first page blank, the others old,
+    // and the new check value already written. Nothing is left to keep, and
+    // the panel must not be locked out of the send that mends it.
+    for (const bool sameFormat : {false, true}) {
+        SCOPED_TRACE(sameFormat ? "unknown format, matching value" : "stopped among the erases");
+        Reset();
+        panel->LoadDemo();
+        EditedSite();
+        const std::vector<uint8_t> blankPage(kPageSize, 0xFF);
+        panel->WritePayload(kSiteDataAddress, blankPage.data(), blankPage.size());
+        if (sameFormat) {
+            const std::vector<uint8_t> site = panel->ReadPayload(kSiteDataAddress, kSiteImageSize);
+            const uint16_t value = BlockChecksum(site.data(), kSiteImageSize);
+            panel->SetLogByte(kLogSiteChecksum, static_cast<uint8_t>(value));
+            panel->SetLogByte(kLogSiteChecksum + 1, static_cast<uint8_t>(value >> 8));
+        }
+        EXPECT_EQ(SendSettingsJob(session, SendOptions{true, Path("stopped")}), sameFormat ? 0 : 1);
+        EXPECT_EQ(ui.Messages().back(),
+                  sameFormat ? kNotSent
+                             : "Settings have been sent to the panel\r\nThe panel's site data "
+                               "were partly written or damaged (they do not match their check "
+                               "value), so no backup was made|Success|none");
+        EXPECT_FALSE(std::filesystem::exists(Path("stopped")));
+    }
 }
 
 // A send stopped part way leaves the panel with check values that its data
