@@ -181,12 +181,16 @@ std::string EventExportLine(const char* stored) {
     EventFields f = SplitEvent(stored, kEventCopyLength);
     EventValues v = ValuesOf(f);
     std::string line = f.code + ", ";
-    if (IsAddress(v.where))
+    if (IsAddress(v.where)) {
         line += f.where + ",,";
-    else if (IsZone(v.where))
-        line += "," + ZoneText(v.where) + ", ";
-    else
+    } else if (IsZone(v.where)) {
+        // Appended piece by piece: GCC 12 warns falsely on "," + a temporary.
+        line += ',';
+        line += ZoneText(v.where);
+        line += ", ";
+    } else {
         line += ",,";
+    }
     line += EventTimeText(v.time) + ", ";
     line += KindText(v.code) + ", ";
     line += OnOff(v.code);
