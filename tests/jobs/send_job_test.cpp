@@ -52,6 +52,14 @@ class SendJobTest : public PanelTest {
         std::sort(lines.begin(), lines.end());
         return lines;
     }
+    // The check value of the panel's site data as they stand, in log memory,
+    // as the send that wrote them would have left it.
+    void StoreSiteCheckValue() {
+        const std::vector<uint8_t> site = panel->ReadPayload(kSiteDataAddress, kSiteImageSize);
+        const uint16_t value = BlockChecksum(site.data(), kSiteImageSize);
+        panel->SetLogByte(kLogSiteChecksum, static_cast<uint8_t>(value));
+        panel->SetLogByte(kLogSiteChecksum + 1, static_cast<uint8_t>(value >> 8));
+    }
     uint16_t Log16(uint32_t at) const {
         return static_cast<uint16_t>(panel->LogByte(at) | panel->LogByte(at + 1) << 8);
     }
@@ -297,10 +305,7 @@ TEST_F(SendJobTest, NothingIsWrittenWithoutABackup) {
          [&] {
              // A newer panel's site, with the check value its send wrote.
              panel->SetProgramByte(2 * kSiteDataAddress, 3);
-             const std::vector<uint8_t> site = panel->ReadPayload(kSiteDataAddress, kSiteImageSize);
-             const uint16_t value = BlockChecksum(site.data(), kSiteImageSize);
-             panel->SetLogByte(kLogSiteChecksum, static_cast<uint8_t>(value));
-             panel->SetLogByte(kLogSiteChecksum + 1, static_cast<uint8_t>(value >> 8));
+             StoreSiteCheckValue();
          },
          Path("backups"),
          {"The panel's current site data are in a format that cannot be kept as a backup" +
@@ -361,12 +366,8 @@ TEST_F(SendJobTest, NothingIsWrittenWithoutABackup) {
         EditedSite();
         const std::vector<uint8_t> blankPage(kPageSize, 0xFF);
         panel->WritePayload(kSiteDataAddress, blankPage.data(), blankPage.size());
-        if (sameFormat) {
-            const std::vector<uint8_t> site = panel->ReadPayload(kSiteDataAddress, kSiteImageSize);
-            const uint16_t value = BlockChecksum(site.data(), kSiteImageSize);
-            panel->SetLogByte(kLogSiteChecksum, static_cast<uint8_t>(value));
-            panel->SetLogByte(kLogSiteChecksum + 1, static_cast<uint8_t>(value >> 8));
-        }
+        if (sameFormat)
+            StoreSiteCheckValue();
         EXPECT_EQ(SendSettingsJob(session, SendOptions{true, Path("stopped")}), sameFormat ? 0 : 1);
         EXPECT_EQ(ui.Messages().back(),
                   sameFormat ? kNotSent
