@@ -9,7 +9,6 @@
 #include <cstring>
 #include <mutex>
 #include <string>
-#include <utility>
 
 #ifndef _WIN32
 #include <cerrno>
@@ -28,6 +27,8 @@ std::atomic<int> g_mode{-1};
 std::atomic<const char*> g_partlyWritten{nullptr};
 std::atomic<long long> g_firstPress{0}; // milliseconds of the warned Ctrl-C, 0 none
 std::atomic<bool> g_terminal{false};
+// Set by the protocol as the job first sends a request that changes the panel.
+std::atomic<bool> g_panelChanged{false};
 // The write end of the pipe that wakes the guard's stopping thread, -1 none.
 std::atomic<int> g_stopPipe{-1};
 
@@ -64,6 +65,17 @@ void Say(const char* text) {
     std::_Exit(kExitInterrupted);
 }
 
+constexpr char kUnchangedText[] =
+    "nothing had been written to the panel yet: it holds what it held before";
+
+// What a stopped write has left in the panel.
+const char* StoppedText() {
+    if (!g_panelChanged.load())
+        return kUnchangedText;
+    const char* text = g_partlyWritten.load();
+    return text ? text : "the panel is partly written";
+}
+
 // Only async-signal-safe calls from here on.
 void OnInterrupt(int) {
     const long long now = NowMs();
@@ -88,8 +100,7 @@ void OnInterrupt(int) {
     }
     if (second) {
         Say("m720-cli: stopped: ");
-        const char* text = g_partlyWritten.load();
-        Say(text ? text : "the panel is partly written");
+        Say(StoppedText());
         Say("\n");
         Stop();
     }
@@ -116,15 +127,19 @@ void Install(void (*handler)(int)) {
 } // namespace
 
 CliInterruptGuard::CliInterruptGuard(CliInterruptMode mode, const char* partlyWritten,
-                                     std::function<void()> beforeStop)
-    : beforeStop_(std::move(beforeStop)) {
+                                     PanelJobScope* scope)
+    : scope_(scope) {
     g_partlyWritten.store(partlyWritten);
     g_firstPress.store(0);
     g_terminal.store(CliIsTerminal(2));
+    // Without a session to tell, a stopped write is taken to have changed the panel.
+    g_panelChanged.store(scope == nullptr);
+    if (scope)
+        scope->Session().changed = &g_panelChanged;
     g_mode.store(static_cast<int>(mode));
 #ifndef _WIN32
     int ends[2];
-    if (beforeStop_ && pipe(ends) == 0) {
+    if (scope && scope->Simulator() && mode == CliInterruptMode::kPanelWrite && pipe(ends) == 0) {
         // The thread starts with SIGINT blocked, so the handler runs on the
         // job's thread and never on the one that ends the run.
         sigset_t interrupt, before;
@@ -144,10 +159,11 @@ CliInterruptGuard::CliInterruptGuard(CliInterruptMode mode, const char* partlyWr
                 std::lock_guard<std::mutex> hold(g_drawing);
                 g_stopping.store(true);
             }
-            beforeStop_();
-            const char* text = g_partlyWritten.load();
+            if (g_panelChanged.load() && !scope_->SaveSimulatorNow())
+                CliMessage("\nm720-cli: the simulated panel's file could not be written; it "
+                           "holds what it held before the job");
             CliMessage(std::string(g_terminal.load() ? "\n" : "") +
-                       "m720-cli: stopped: " + (text ? text : "the panel is partly written"));
+                       "m720-cli: stopped: " + StoppedText());
             Stop();
         });
         pthread_sigmask(SIG_SETMASK, &before, nullptr);
@@ -157,9 +173,15 @@ CliInterruptGuard::CliInterruptGuard(CliInterruptMode mode, const char* partlyWr
     Install(OnInterrupt);
 }
 
+bool CliPanelChanged() {
+    return g_panelChanged.load();
+}
+
 CliInterruptGuard::~CliInterruptGuard() {
     Install(SIG_DFL);
     g_mode.store(-1);
+    if (scope_)
+        scope_->Session().changed = nullptr;
 #ifndef _WIN32
     if (stopper_.joinable()) {
         // A stop already under way ends the process in the thread; otherwise
@@ -177,14 +199,4 @@ void CliDrawProgress(const std::function<void()>& draw) {
     std::lock_guard<std::mutex> hold(g_drawing);
     if (!g_stopping.load())
         draw();
-}
-
-std::function<void()> CliKeepSimulatedPanel(PanelJobScope& scope) {
-    if (!scope.Simulator())
-        return {};
-    return [&scope] {
-        if (!scope.SaveSimulatorNow())
-            CliMessage("m720-cli: the simulated panel's file could not be written; it holds what "
-                       "it held before the job");
-    };
 }

@@ -7,29 +7,37 @@
 #include <functional>
 #include <thread>
 
+class PanelJobScope;
+
 enum class CliInterruptMode {
     kStopAtOnce, // get, info: nothing has been written yet
     kPanelWrite, // send, firmware
 };
 
 // Installs the handling for its lifetime; the default handling is back
-// after it. partlyWritten is the last message of a stopped write; it must
-// live as long as the guard. beforeStop, when given, runs once a write is
-// stopped and before the process ends, outside the signal handler (on a
-// thread of the guard's own), so it may take locks and write files: a
-// simulated panel keeps what it was sent so far, as a real one does.
+// after it. partlyWritten is the last message of a write stopped after it
+// changed the panel; it must live as long as the guard. With a scope, the
+// guard learns from its session whether the panel has been changed yet,
+// and a stopped write to a simulated panel first saves the simulator's
+// memory as the job left it (on a thread of the guard's own, outside the
+// signal handler), as a real panel keeps what it was sent. The guard must
+// end before the scope.
 class CliInterruptGuard {
   public:
-    CliInterruptGuard(CliInterruptMode mode, const char* partlyWritten = nullptr,
-                      std::function<void()> beforeStop = {});
+    explicit CliInterruptGuard(CliInterruptMode mode, const char* partlyWritten = nullptr,
+                               PanelJobScope* scope = nullptr);
     ~CliInterruptGuard();
     CliInterruptGuard(const CliInterruptGuard&) = delete;
     CliInterruptGuard& operator=(const CliInterruptGuard&) = delete;
 
   private:
-    std::function<void()> beforeStop_;
+    PanelJobScope* scope_;
     std::thread stopper_;
 };
+
+// Whether the job under the last guard with a scope sent anything that
+// changes the panel's memory.
+bool CliPanelChanged();
 
 // The exit status of a run stopped by Ctrl-C, as shells report SIGINT.
 constexpr int kExitInterrupted = 130;
@@ -37,9 +45,3 @@ constexpr int kExitInterrupted = 130;
 // Runs draw, a redraw of the progress line, unless a stopped write is ending
 // the run: its last message then starts a line of its own.
 void CliDrawProgress(const std::function<void()>& draw);
-
-class PanelJobScope;
-
-// The stop action for a write to a simulated panel: its memory is saved as
-// the job left it. None for the USB panel.
-std::function<void()> CliKeepSimulatedPanel(PanelJobScope& scope);

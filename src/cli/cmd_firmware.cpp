@@ -140,9 +140,12 @@ int CmdFirmware(const CliOptions& options) {
         CliInterruptGuard guard(CliInterruptMode::kPanelWrite,
                                 "the panel's firmware is partly written: write the firmware "
                                 "again before the panel is used",
-                                CliKeepSimulatedPanel(scope));
+                                &scope);
         written = FirmwareJob(scope.Session(), file.image.get(), kFirmwareImageSize) == 1;
-        if (!written && jobUi.Faults() == 0)
+        if (!written && CliPanelChanged())
+            CliMessage("m720-cli: the panel's firmware may be partly written: write the firmware "
+                       "again before the panel is used");
+        else if (!written && jobUi.Faults() == 0)
             CliMessage("m720-cli: the panel did not answer; nothing was written");
         faultsBeforeSave = versionUi.Faults();
     }

@@ -88,10 +88,17 @@ int CmdSend(const CliOptions& options) {
         if (!scope.Ready())
             return kExitFailed;
         CliInterruptGuard guard(CliInterruptMode::kPanelWrite,
-                                "the panel's site data are partly written: send again",
-                                CliKeepSimulatedPanel(scope));
+                                "the panel's site data are partly written: send again", &scope);
+        // The job names its stages from the first write on; the backup's
+        // read before it gets a name of ours.
+        if (!options.noBackup)
+            ui.SetProgressTitle("Reading the panel for a backup...");
         sent = SendSettingsJob(scope.Session(), SendOptions{!options.noBackup, ""}) == 1;
     }
+    // The job's own message says the settings were not written; once it had
+    // begun to write, the panel holds part of them (or all, unverified).
+    if (!sent && CliPanelChanged())
+        CliMessage("m720-cli: the panel's site data may be partly written: send again");
     // As for get, any fault shown counts, also one the job went on after: an
     // unanswered checksum write may have left the old checksum in log memory
     // although both regions verified. A simulator whose memory could not be

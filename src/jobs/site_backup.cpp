@@ -50,12 +50,16 @@ std::string FreeName(const std::filesystem::path& folder, const std::string& nam
     return candidate.string();
 }
 
-// Site data that no format decodes, against the check value a send writes
-// into log memory before it erases them: a send stopped among its erases
-// leaves some pages blank and a value that does not match. kNotSite when
-// they match (a format this program does not know), or no value was ever
-// written.
+// Site data that no format decodes. A send erases the site pages in order
+// after it has written their new check value into log memory, so one
+// stopped among its erases leaves the first page blank, later pages old,
+// and a check value they do not match: nothing is left to keep there. Any
+// other undecoded data (a format this program does not know, or a read
+// that came back changed) are kNotSite, so that they are not overwritten
+// without a backup.
 BackupOutcome UndecodedSite(PanelSession& s, uint8_t* buffer) {
+    if (!std::all_of(buffer, buffer + kPageSize, [](uint8_t b) { return b == 0xFF; }))
+        return BackupOutcome::kNotSite;
     uint8_t* log = buffer + kSiteImageSize;
     if (!ReadLogMemory(s, log))
         return BackupOutcome::kNotRead;

@@ -33,8 +33,8 @@ enum class BackupOutcome {
     kNoSite,   // the site data region is blank (all 0xFF): nothing to keep
     kNotRead,  // the panel did not answer (its fault message has been shown)
     kNotSite,  // the site data are in a format this program cannot keep
-    kDamaged,  // in no format, and not what their check value says: a send
-               // stopped part way (or damage) left nothing to keep
+    kDamaged,  // left by a send stopped among its erases (first page blank,
+               // a check value the data do not match): nothing to keep
     kNotSaved, // the file could not be written (*path names it)
 };
 

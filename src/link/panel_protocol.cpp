@@ -67,6 +67,12 @@ bool TooManyEmpty(int* emptyRun, bool gotData) {
 } // namespace
 
 void SendPacket(PanelSession& s, const uint8_t* packet, uint16_t length) {
+    if (s.changed) {
+        const uint8_t command = packet[kPacketCommand];
+        if (command == kCmdWriteLog || command == kCmdErasePage || command == kCmdProgram ||
+            command == kCmdProgramEnd)
+            s.changed->store(true);
+    }
     for (int attempt = 0; attempt < kSendAttempts; ++attempt)
         if (SendReport(*s.link, packet, length) == 1)
             return;

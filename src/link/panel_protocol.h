@@ -11,6 +11,7 @@
 #include "link/hid_transport.h"
 #include "link/link_ui.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -48,6 +49,10 @@ constexpr char kPageFaultText[] = "Can't program page!";
 struct PanelSession {
     PanelLink* link = nullptr;
     LinkUi* ui = nullptr;
+    // When set, made true as the first request that changes the panel's
+    // memory (WriteLog, ErasePage, Program, ProgramEnd) is sent, so a face
+    // can tell an engineer whether a stopped or failed job changed the panel.
+    std::atomic<bool>* changed = nullptr;
 };
 
 // SendReport, up to 4 attempts; the outcome is not passed on (a lost request
