@@ -54,6 +54,11 @@ std::string CliReadCause(const std::string& path) {
 }
 
 std::string CliWriteCause(const std::string& path) {
+    std::string refusal = CliWriteRefusal(path);
+    return refusal.empty() ? "the file could not be written (the disk may be full)" : refusal;
+}
+
+std::string CliWriteRefusal(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (!error && fs::exists(status)) {
@@ -72,7 +77,7 @@ std::string CliWriteCause(const std::string& path) {
         return "folder " + folder.string() + ": " + ErrorText(ENOTDIR);
     if (std::string refusal = WriteRefusal(folder); !refusal.empty())
         return "folder " + folder.string() + " is read-only (" + refusal + ")";
-    return "the file could not be written (the disk may be full)";
+    return {};
 }
 
 void CliFileFault(const std::string& path, const std::string& cause) {

@@ -14,6 +14,10 @@ std::string CliReadCause(const std::string& path);
 // up after a failed write.
 std::string CliWriteCause(const std::string& path);
 
+// The same causes, looked up before a long job so that it is not run for an
+// OUT that cannot be written; empty when nothing stands in the way.
+std::string CliWriteRefusal(const std::string& path);
+
 // "Couldn't open file", then "m720-cli: PATH: cause"; gives the exit status
 // for an input that cannot be read.
 int CliCannotRead(const std::string& path);

@@ -66,16 +66,24 @@ std::string CheckJson(const std::string& report) {
     const std::string lines = PlainLines(report);
     std::string out = "{\"faults\": [";
     bool first = true;
+    // The report's last line when the check stopped counting is no fault:
+    // a script learns of it from "moreFaults".
+    bool more = false;
     for (size_t at = 0; at < lines.size();) {
         const size_t end = lines.find('\n', at);
         const std::string line = lines.substr(at, end - at);
         at = end + 1;
         if (line.empty())
             continue;
+        if (line.rfind("* * * More than ", 0) == 0) {
+            more = true;
+            continue;
+        }
         out += (first ? "\n  " : ",\n  ") + JsonString(line);
         first = false;
     }
     out += first ? "]" : "\n]";
+    out += std::string(", \"moreFaults\": ") + (more ? "true" : "false");
     out += ", \"quiescentCurrent\": " + JsonStored("QuiescentCurrent");
     out += ", \"alarmCurrent\": " + JsonStored("AlarmCurrent") + "}\n";
     return out;
@@ -130,8 +138,11 @@ int CmdImportText(const CliOptions& options) {
         CliMessage("usage: m720-cli import-text SITE TEXTFILE OUT");
         return kExitBadInput;
     }
-    // Even with --force: the texts would be lost under a whole site.
+    // Even with --force: the texts would be lost under a whole site, and
+    // the site is an input that, as for every command, OUT never replaces.
     if (int status = CliRefuseSameFile(options.args[3], options.args[2], "the text file"))
+        return status;
+    if (int status = CliRefuseSameFile(options.args[3], options.args[1], "the site file"))
         return status;
     if (int status = CliRefuseExisting(options.args[3], options.force))
         return status;

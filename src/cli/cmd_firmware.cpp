@@ -8,6 +8,7 @@
 #include "jobs/panel_access.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <string>
@@ -23,6 +24,10 @@ std::string FileName(const std::string& path) {
 }
 
 bool CanOpen(const std::string& path) {
+    // A folder opens for reading on some systems, but holds no records.
+    std::error_code unknown;
+    if (std::filesystem::is_directory(path, unknown))
+        return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;

@@ -30,6 +30,12 @@ int CmdGet(const CliOptions& options) {
             return status;
     if (int status = CliRefuseExisting(out, options.force))
         return status;
+    // A whole read of the panel is not made for a file that cannot be written.
+    if (const std::string refusal = CliWriteRefusal(out); !refusal.empty()) {
+        CliMessage("Couldn't open file");
+        CliFileFault(out, refusal);
+        return kExitBadInput;
+    }
     CliEmptySite();
     CliJobUi ui;
     GetJobResult result;
@@ -46,6 +52,8 @@ int CmdGet(const CliOptions& options) {
     }
     // OUT holds what the desktop's store would now hold: written whenever the
     // panel's site data were accepted, also when a later step failed.
+    if (!result.siteAccepted)
+        CliMessage("m720-cli: no site data were read; " + out + " was not written");
     if (result.siteAccepted) {
         if (int status = CliSaveSite(out))
             return status;

@@ -130,7 +130,11 @@ int CmdShow(const CliOptions& options) {
         out.Finish(missing, false);
         return kExitDone;
     }
+    // A JSON object holds each name once, however often it was asked for.
+    std::unordered_set<std::string> asked;
     for (size_t k = 2; k < options.args.size(); ++k) {
+        if (options.json && !asked.insert(options.args[k]).second)
+            continue;
         if (const char* value = SettingGet(options.args[k].c_str()))
             out.Add(*RecordOf(value));
         else
@@ -154,7 +158,7 @@ int CmdSet(const CliOptions& options) {
     for (size_t k = 2; k < options.args.size(); ++k) {
         const std::string& a = options.args[k];
         size_t eq = a.find('=');
-        if (eq == std::string::npos) {
+        if (eq == std::string::npos || eq == 0) {
             CliMessage("m720-cli: expected NAME=VALUE, got " + a);
             return kExitBadInput;
         }

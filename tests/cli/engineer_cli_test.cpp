@@ -82,6 +82,17 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
         {"firmware " + P("not-hex.hex") + Panel(), 2,
          "m720-cli: " + Path("not-hex.hex") +
              ": not a readable Intel HEX file: line 1: too short for a record\n"},
+        {"firmware " + P("folder") + Panel(), 2,
+         "Couldn't open file\nm720-cli: " + Path("folder") + ": Is a directory\n"},
+        // An OUT that cannot be written is found before the panel is read.
+        {"get " + P("nowhere/got.psf") + Panel(), 2,
+         "Couldn't open file\nm720-cli: " + Path("nowhere/got.psf") + ": folder " +
+             Path("nowhere") + ": No such file or directory\n"},
+        {"get " + P("got.psf") + " --panel " +
+             ShellQuote("sim:" + Path("silent.bin") + ",silent-after=0"),
+         1,
+         "Fault with connection to panel\nm720-cli: no site data were read; " + Path("got.psf") +
+             " was not written\n"},
         // The read was whole; only the simulated panel's memory could not be kept.
         {"get " + P("got.psf") + " --panel " + ShellQuote("sim:" + Path("nowhere/p.bin")), 1,
          "The panel simulator file " + Path("nowhere/p.bin") +
@@ -258,7 +269,7 @@ TEST_F(EngineerCli, InfoAndJson) {
 
     ASSERT_EQ(
         RunCli("set " + P("a.psf") + " 'SiteName=Depot \"North\"' --new 'Odd=\x01\xE9'").status, 0);
-    CliRun shown = RunCli("show --json " + P("a.psf") + " SiteName Odd Nope");
+    CliRun shown = RunCli("show --json " + P("a.psf") + " SiteName Odd Nope SiteName Nope");
     EXPECT_EQ(shown.status, 1);
     EXPECT_EQ(shown.out, "{\"site\": \"" + Path("a.psf") +
                              "\", \"settings\": {\n  \"SiteName\": \"Depot \\\"North\\\"\",\n  "
@@ -271,8 +282,10 @@ TEST_F(EngineerCli, InfoAndJson) {
                               0),
               0u)
         << check.out;
-    const std::string end = "\n], \"quiescentCurrent\": \"0.00mA\", \"alarmCurrent\": "
-                            "\"0.00mA\"}\n";
+    // The report's overflow line is no fault: it is told apart.
+    EXPECT_EQ(check.out.find("More than"), std::string::npos);
+    const std::string end = "\n], \"moreFaults\": true, \"quiescentCurrent\": \"0.00mA\", "
+                            "\"alarmCurrent\": \"0.00mA\"}\n";
     ASSERT_GT(check.out.size(), end.size());
     EXPECT_EQ(check.out.substr(check.out.size() - end.size()), end);
 }

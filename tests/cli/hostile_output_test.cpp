@@ -64,6 +64,7 @@ TEST_F(HostileOutput, AnOutputNamingAnInputIsRefusedAndNothingChanges) {
         "export events " + P("panel.psf") + " " + P("panel.psf"),
         "get " + P("panel.bin") + " --panel sim:" + P("panel.bin"),
         "import-text " + P("site.psf") + " " + P("texts.txt") + " " + P("texts.txt") + " --force",
+        "import-text " + P("site.psf") + " " + P("texts.txt") + " " + sameFolder + " --force",
     };
     FILE* texts = std::fopen((dir / "texts.txt").c_str(), "wb");
     std::fputs("ZoneText_1 = \"Plant room\"\r\n", texts);

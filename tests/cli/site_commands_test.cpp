@@ -130,6 +130,10 @@ TEST_F(SiteCommands, SetRefusesNamesTheFileCannotKeep) {
         EXPECT_EQ(set.status, 2) << name;
         EXPECT_EQ(set.err, "m720-cli: a site file cannot keep the name " + name + "\n");
     }
+    // A setting needs a name, also a new one.
+    CliRun unnamed = RunCli("set " + ShellQuote(site) + " =5 --new");
+    EXPECT_EQ(unnamed.status, 2);
+    EXPECT_EQ(unnamed.err, "m720-cli: expected NAME=VALUE, got =5\n");
     EXPECT_EQ(Slurp(site), before);
     EXPECT_EQ(RunCli("show " + ShellQuote(site) + " SiteName").status, 0);
 }
