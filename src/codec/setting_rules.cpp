@@ -248,7 +248,7 @@ std::string SettingValueFault(const char* name, const char* value) {
         return NumberFault(value, rule->min, rule->max);
     case Kind::kHexNumber:
         if (!AllDigits(value, 16) || DigitsValue(value, 16, 0xFFFFFFFFu) > 0xFFFFFFFFu)
-            return "must be 1 to 8 hexadecimal digits";
+            return "must be a hexadecimal number from 0 to FFFFFFFF";
         return {};
     case Kind::kSignedNumber:
         return SignedFault(value);
