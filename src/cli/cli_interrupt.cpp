@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -36,6 +37,8 @@ std::atomic<int> g_stopPipe{-1};
 // and only while it is false.
 std::atomic<bool> g_stopping{false};
 std::mutex g_drawing;
+// How many columns of the progress line are on the terminal now.
+std::atomic<size_t> g_progressWidth{0};
 
 constexpr char kWakeStop = 's';
 constexpr char kWakeQuit = 'q';
@@ -59,6 +62,27 @@ void Say(const char* text) {
 #else
     _write(2, text, static_cast<unsigned>(std::strlen(text)));
 #endif
+}
+
+// Off the progress line on a terminal: the line (and the "^C" the terminal
+// echoed after it) is blanked, so no stale bar stays above the message.
+void LeaveProgressLine() {
+    if (!g_terminal.load())
+        return;
+    const size_t width = g_progressWidth.exchange(0);
+    if (width == 0) {
+        Say("\n");
+        return;
+    }
+    static const char kBlanks[] =
+        "                                                                ";
+    Say("\r");
+    for (size_t left = width + 2; left > 0;) {
+        const size_t n = left < sizeof kBlanks - 1 ? left : sizeof kBlanks - 1;
+        Say(kBlanks + (sizeof kBlanks - 1 - n));
+        left -= n;
+    }
+    Say("\r");
 }
 
 [[noreturn]] void Stop() {
@@ -92,8 +116,7 @@ void OnInterrupt(int) {
         }
     }
 #endif
-    if (g_terminal.load())
-        Say("\n"); // off the progress line
+    LeaveProgressLine();
     if (g_mode.load() == static_cast<int>(CliInterruptMode::kStopAtOnce)) {
         Say("m720-cli: stopped; nothing was written\n");
         Stop();
@@ -159,11 +182,11 @@ CliInterruptGuard::CliInterruptGuard(CliInterruptMode mode, const char* partlyWr
                 std::lock_guard<std::mutex> hold(g_drawing);
                 g_stopping.store(true);
             }
+            LeaveProgressLine();
             if (g_panelChanged.load() && !scope_->SaveSimulatorNow())
-                CliMessage("\nm720-cli: the simulated panel's file could not be written; it "
+                CliMessage("m720-cli: the simulated panel's file could not be written; it "
                            "holds what it held before the job");
-            CliMessage(std::string(g_terminal.load() ? "\n" : "") +
-                       "m720-cli: stopped: " + StoppedText());
+            CliMessage(std::string("m720-cli: stopped: ") + StoppedText());
             Stop();
         });
         pthread_sigmask(SIG_SETMASK, &before, nullptr);
@@ -195,8 +218,15 @@ CliInterruptGuard::~CliInterruptGuard() {
 #endif
 }
 
-void CliDrawProgress(const std::function<void()>& draw) {
+void CliDrawProgress(const std::string& line) {
     std::lock_guard<std::mutex> hold(g_drawing);
-    if (!g_stopping.load())
-        draw();
+    if (g_stopping.load())
+        return;
+    std::fprintf(stderr, "\r%s", line.c_str());
+    std::fflush(stderr);
+    g_progressWidth.store(line.size());
+}
+
+void CliProgressCleared() {
+    g_progressWidth.store(0);
 }

@@ -4,7 +4,7 @@
 // leaves the panel partly written) and stops at a second one within three
 // seconds, saying what the panel now holds.
 
-#include <functional>
+#include <string>
 #include <thread>
 
 class PanelJobScope;
@@ -42,6 +42,9 @@ bool CliPanelChanged();
 // The exit status of a run stopped by Ctrl-C, as shells report SIGINT.
 constexpr int kExitInterrupted = 130;
 
-// Runs draw, a redraw of the progress line, unless a stopped write is ending
-// the run: its last message then starts a line of its own.
-void CliDrawProgress(const std::function<void()>& draw);
+// Redraws the progress line (from its start) on stderr, unless a stopped
+// write is ending the run: its last message then has the line to itself.
+// The width drawn is kept, so that a Ctrl-C can blank the line.
+void CliDrawProgress(const std::string& line);
+// The progress line has been blanked.
+void CliProgressCleared();

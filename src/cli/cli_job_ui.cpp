@@ -49,9 +49,11 @@ bool CliJobUi::Ask(const std::string& text, const std::string&) {
 }
 
 std::string CliJobUi::Line(int width) const {
-    // One column stays free: a line that fills the last column makes some
-    // terminals wrap, and the next redraw would then start a new line.
-    const int room = std::max(width - 1, 1);
+    // Three columns stay free: a line that fills the last column makes some
+    // terminals wrap, and the next redraw would then start a new line; and
+    // the "^C" a terminal echoes after the line must fit on it too, so that
+    // a Ctrl-C can blank the whole line.
+    const int room = std::max(width - 3, 1);
     int titleWidth = std::min<int>(kTitleWidth, static_cast<int>(title_.size()));
     int bar = room - titleWidth - 3 - kPercentWidth; // " [" and "]"
     if (bar < kLeastBar) {
@@ -82,11 +84,8 @@ void CliJobUi::Draw() {
     const size_t shown = line.size();
     if (line.size() < drawnWidth_)
         line.append(drawnWidth_ - line.size(), ' '); // over what the last one left
-    CliDrawProgress([&] {
-        std::fprintf(stderr, "\r%s", line.c_str());
-        std::fflush(stderr);
-        drawnWidth_ = std::max(shown, line.size());
-    });
+    CliDrawProgress(line);
+    drawnWidth_ = std::max(shown, line.size());
 }
 
 void CliJobUi::Clear() {
@@ -95,4 +94,5 @@ void CliJobUi::Clear() {
     std::fprintf(stderr, "\r%s\r", std::string(drawnWidth_, ' ').c_str());
     std::fflush(stderr);
     drawnWidth_ = 0;
+    CliProgressCleared();
 }

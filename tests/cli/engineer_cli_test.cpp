@@ -342,8 +342,10 @@ TEST_F(EngineerCli, CtrlCStopsAReadAtOnceAndAWriteOnlyWhenPressedTwice) {
     const std::string slow = ",latency-ms=3";
     PtyRun get = RunOnPty("get " + P("got.psf") + Panel(slow), 80, pressAfterProgress(1));
     EXPECT_EQ(get.status, 130) << get.output;
-    EXPECT_NE(get.output.find("m720-cli: stopped; nothing was written\n"), std::string::npos)
-        << get.output;
+    const size_t stoppedAt = get.output.find("m720-cli: stopped; nothing was written\n");
+    ASSERT_NE(stoppedAt, std::string::npos) << get.output;
+    // The progress line was blanked (back to its start) before the message.
+    EXPECT_EQ(get.output[stoppedAt - 1], '\r') << get.output;
     EXPECT_FALSE(std::filesystem::exists(dir / "got.psf"));
 
     PtyRun once = RunOnPty("send " + P("a.psf") + Panel(slow) + " --yes --accept-errors", 80,
