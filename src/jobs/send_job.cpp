@@ -57,8 +57,8 @@ bool Backup(PanelSession& s, const SendOptions& options, std::string* note) {
         *note = "The panel held no site, so no backup was made";
         return true;
     case BackupOutcome::kDamaged:
-        *note = "The panel's site data were partly erased by a send that was stopped, so no "
-                "backup was made";
+        *note = "The panel's site data were left partly erased by a send that did not finish, "
+                "so no backup was made";
         return true;
     case BackupOutcome::kNotRead:
         why = "The panel's current settings could not be read for a backup";

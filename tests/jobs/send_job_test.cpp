@@ -372,8 +372,8 @@ TEST_F(SendJobTest, NothingIsWrittenWithoutABackup) {
         EXPECT_EQ(ui.Messages().back(),
                   sameFormat ? kNotSent
                              : "Settings have been sent to the panel\r\nThe panel's site data "
-                               "were partly erased by a send that was stopped, so no backup was "
-                               "made|Success|none");
+                               "were left partly erased by a send that did not finish, so no "
+                               "backup was made|Success|none");
         EXPECT_FALSE(std::filesystem::exists(Path("stopped")));
     }
 }
