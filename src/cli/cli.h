@@ -51,6 +51,11 @@ int CliSaveSite(const std::string& path);
 // kExitBadInput.
 int CliCheckPanelUsage(const CliOptions& options, const char* usage, size_t words = 2);
 
+// A job that writes to a simulated panel whose memory file cannot be
+// written would end with a panel that kept nothing: refused before it
+// starts. kExitDone for a writable file and for the USB panel.
+int CliCheckSimulatorWritable(const std::string& panel);
+
 // Asks a yes/no question on the terminal. Without a terminal the answer is
 // No, and the message names the option that answers Yes (answers are never
 // read from a pipe: a script must say what it means with the option).

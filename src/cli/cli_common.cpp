@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "cli/cli_files.h"
+#include "cli/cli_interrupt.h"
 #include "jobs/panel_access.h"
 #include "model/settings_store.h"
 #include "model/site_file.h"
@@ -66,6 +67,7 @@ int CliLoadSite(const std::string& path, bool loadErrors) {
 }
 
 int CliSaveSite(const std::string& path) {
+    CliHoldInterrupt hold;
     if (!SiteFileWrite(path.c_str()))
         return CliCannotWrite(path);
     return kExitDone;
@@ -92,12 +94,24 @@ bool CliAsk(const std::string& question, const char* option) {
     // A longer line is read to its end, so that its rest never answers the
     // next question.
     char answer[256];
-    if (!std::fgets(answer, sizeof answer, stdin))
+    if (!std::fgets(answer, sizeof answer, stdin)) {
+        std::fputs("\n", stderr); // Ctrl-D leaves the cursor on the question
         return false;
+    }
     if (!std::strchr(answer, '\n'))
         for (int c = std::getc(stdin); c != EOF && c != '\n'; c = std::getc(stdin)) {
         }
-    return answer[0] == 'y' || answer[0] == 'Y';
+    // Only y or yes (in any case, blanks around it aside) writes to a
+    // panel: anything else, a slip of the keyboard too, is No.
+    std::string word = answer;
+    const size_t first = word.find_first_not_of(" \t\r\n");
+    word = first == std::string::npos
+               ? std::string()
+               : word.substr(first, word.find_last_not_of(" \t\r\n") - first + 1);
+    for (char& c : word)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return word == "y" || word == "yes";
 }
 
 void CliEmptySite() {
@@ -116,4 +130,16 @@ int CliCheckPanelUsage(const CliOptions& options, const char* usage, size_t word
         return kExitBadInput;
     }
     return kExitDone;
+}
+
+int CliCheckSimulatorWritable(const std::string& panel) {
+    PanelChoice choice;
+    if (!ParsePanelChoice(panel, &choice, nullptr) || !choice.simulated)
+        return kExitDone;
+    const std::string refusal = CliWriteRefusal(choice.path);
+    if (refusal.empty())
+        return kExitDone;
+    CliMessage("The panel simulator file " + choice.path + " could not be written");
+    CliFileFault(choice.path, refusal + "; nothing was written to the panel");
+    return kExitBadInput;
 }

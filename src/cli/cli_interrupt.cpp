@@ -230,3 +230,32 @@ void CliDrawProgress(const std::string& line) {
 void CliProgressCleared() {
     g_progressWidth.store(0);
 }
+
+CliHoldInterrupt::CliHoldInterrupt(bool now) {
+    if (now)
+        Start();
+}
+
+void CliHoldInterrupt::Start() {
+#ifndef _WIN32
+    if (held_)
+        return;
+    sigset_t interrupt;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    // The program's only other thread, the stopping one, never takes SIGINT:
+    // held here, it waits as pending.
+    held_ = pthread_sigmask(SIG_BLOCK, &interrupt, nullptr) == 0;
+#endif
+}
+
+CliHoldInterrupt::~CliHoldInterrupt() {
+#ifndef _WIN32
+    if (!held_)
+        return;
+    sigset_t interrupt;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    pthread_sigmask(SIG_UNBLOCK, &interrupt, nullptr);
+#endif
+}

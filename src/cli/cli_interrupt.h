@@ -48,3 +48,21 @@ constexpr int kExitInterrupted = 130;
 void CliDrawProgress(const std::string& line);
 // The progress line has been blanked.
 void CliProgressCleared();
+
+// Ctrl-C waits while this lives: a file being replaced (a site, a block,
+// a simulated panel's memory written back) is finished first, since a
+// stop half way would leave its temporary file beside it and, for the
+// simulator, the panel's memory unsaved. A press meanwhile takes effect as
+// it ends. Start() begins the wait later than construction, so that it
+// can be made to outlive what is destroyed after it was declared.
+class CliHoldInterrupt {
+  public:
+    explicit CliHoldInterrupt(bool now = true);
+    ~CliHoldInterrupt();
+    void Start();
+    CliHoldInterrupt(const CliHoldInterrupt&) = delete;
+    CliHoldInterrupt& operator=(const CliHoldInterrupt&) = delete;
+
+  private:
+    bool held_ = false;
+};

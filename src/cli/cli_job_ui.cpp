@@ -7,7 +7,6 @@
 #include <cstdio>
 
 namespace {
-constexpr int kTitleWidth = 26;
 constexpr int kMostBar = 30;
 constexpr int kLeastBar = 5;
 constexpr int kPercentWidth = 5; // " 100%"
@@ -54,7 +53,7 @@ std::string CliJobUi::Line(int width) const {
     // the "^C" a terminal echoes after the line must fit on it too, so that
     // a Ctrl-C can blank the whole line.
     const int room = std::max(width - 3, 1);
-    int titleWidth = std::min<int>(kTitleWidth, static_cast<int>(title_.size()));
+    int titleWidth = static_cast<int>(title_.size());
     int bar = room - titleWidth - 3 - kPercentWidth; // " [" and "]"
     if (bar < kLeastBar) {
         // Narrow: the title gives way first, then the bar.

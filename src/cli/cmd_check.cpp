@@ -2,6 +2,7 @@
 #include "check/design_check.h"
 #include "cli/cli.h"
 #include "cli/cli_files.h"
+#include "cli/cli_interrupt.h"
 #include "cli/cli_json.h"
 #include "cli/cli_paths.h"
 #include "exports/event_log.h"
@@ -123,7 +124,12 @@ int CmdExport(const CliOptions& options) {
         return status;
     if (int status = CliLoadSite(options.args[2], options.loadErrors); status != kExitDone)
         return status;
-    if (chosen->run(options.args[3].c_str()) != 1) {
+    int exported = 0;
+    {
+        CliHoldInterrupt hold;
+        exported = chosen->run(options.args[3].c_str());
+    }
+    if (exported != 1) {
         const std::string cause = CliWriteCause(options.args[3]);
         CliMessage(chosen->failed);
         CliFileFault(options.args[3], cause);

@@ -1,6 +1,7 @@
 // encode and decode: panel blocks as files.
 #include "cli/cli.h"
 #include "cli/cli_files.h"
+#include "cli/cli_interrupt.h"
 #include "cli/cli_paths.h"
 
 #include "codec/block_checksum.h"
@@ -104,6 +105,8 @@ int CmdEncode(const CliOptions& options) {
     const bool oldImageRead = imageWasThere &&
                               std::filesystem::is_regular_file(imagePath, unknown) &&
                               ReadWholeFile(imagePath.c_str(), &oldImage);
+    // Both blocks or neither, also under Ctrl-C.
+    CliHoldInterrupt hold;
     if (int status = WriteBlock(imagePath, image, kSiteImageSize); status != kExitDone)
         return status;
     if (int status = WriteBlock(loopPath, loop, kLoopBlockSize); status != kExitDone) {

@@ -3,6 +3,7 @@
 // would encode it and decoded again, so only what the panel keeps counts and
 // both sides are in the same form. Nothing is written anywhere.
 #include "cli/cli.h"
+#include "cli/cli_interrupt.h"
 #include "cli/cli_job_ui.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
@@ -85,12 +86,16 @@ int CmdDiff(const CliOptions& options) {
     CliJobUi ui;
     PanelSiteRead read = PanelSiteRead::kNotRead;
     {
+        CliHoldInterrupt hold(false);
+        CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
         PanelJobScope scope(options.panel, ui);
         if (scope.Ready()) {
+            ui.SetProgressTitle("Reading the panel...");
             std::unique_ptr<uint8_t[]> buffer(new uint8_t[kTransferBufferSize]());
             read = ReadPanelSite(scope.Session(), buffer.get());
             ui.SetProgress(-1);
         }
+        hold.Start(); // through the simulator's write-back as the scope ends
     }
     int status = kExitFailed;
     if (read == PanelSiteRead::kRead)

@@ -3,6 +3,7 @@
 #include "cli/cli_files.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_job_ui.h"
+#include "cli/cli_summary.h"
 #include "codec/hex_file.h"
 #include "jobs/firmware_job.h"
 #include "jobs/panel_access.h"
@@ -75,8 +76,8 @@ int ReadFirmwareFile(const std::string& path, FirmwareFile* file) {
         file->versionText = FirmwareVersionText(raw);
         file->version = FirmwareVersionNumber(raw);
     }
-    std::printf("Firmware file version: %s\n", file->versionText.c_str());
-    std::printf("Firmware type: %s\n", file->type.c_str());
+    std::printf("Firmware file version: %s\n", CliPrintable(file->versionText).c_str());
+    std::printf("Firmware type: %s\n", CliPrintable(file->type).c_str());
     std::fflush(stdout);
     if (file->type == "Unknown") {
         CliFileFault(path, "unknown firmware type; the file cannot be written");
@@ -103,6 +104,8 @@ int CmdFirmware(const CliOptions& options) {
     FirmwareFile file;
     if (int status = ReadFirmwareFile(options.args[1], &file))
         return status;
+    if (int status = CliCheckSimulatorWritable(options.panel))
+        return status;
     // ReadFirmwareVersion keeps what it read in the current store.
     CliEmptySite();
 
@@ -115,6 +118,7 @@ int CmdFirmware(const CliOptions& options) {
     {
         // One hold on the panel from the version read to the end of the write,
         // so that no other program comes between them.
+        CliHoldInterrupt hold(false);
         PanelJobScope scope(options.panel, versionUi);
         if (!scope.Ready())
             return kExitFailed;
@@ -122,13 +126,14 @@ int CmdFirmware(const CliOptions& options) {
         if (!ReadFirmwareVersion(scope.Session(), panelRaw))
             return kExitFailed;
         const std::string panelVersion = FirmwareVersionText(panelRaw);
-        std::printf("Current panel firmware version: %s\n", panelVersion.c_str());
+        std::printf("Current panel firmware version: %s\n", CliPrintable(panelVersion).c_str());
         std::fflush(stdout);
         const std::string panelType = PanelFirmwareType(scope.Session());
 
-        std::string question = "Write the firmware to the panel?\r\nfile: " + file.type + " " +
-                               MainVersion(file.versionText) + ", panel: " + panelType + " " +
-                               MainVersion(panelVersion);
+        std::string question =
+            "Write the firmware to the panel?\r\nfile: " +
+            CliPrintable(file.type + " " + MainVersion(file.versionText)) +
+            ", panel: " + CliPrintable(panelType + " " + MainVersion(panelVersion));
         if (panelType != file.type)
             question += "\r\nThe file's firmware type is not the panel's.";
         if (!(options.yes || CliAsk(question, "--yes"))) {
@@ -153,6 +158,7 @@ int CmdFirmware(const CliOptions& options) {
         else if (!written && jobUi.Faults() == 0)
             CliMessage("m720-cli: the panel did not answer; nothing was written");
         faultsBeforeSave = versionUi.Faults();
+        hold.Start(); // through the simulator's write-back as the scope ends
     }
     // A simulator whose memory could not be written back has not taken the firmware.
     return written && versionUi.Faults() == faultsBeforeSave ? kExitDone : kExitFailed;

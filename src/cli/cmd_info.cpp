@@ -33,7 +33,7 @@ void Print(const PanelInfo& info, bool json) {
     }
     std::printf("Firmware type: %s\nFirmware version: %s\nSite name: %s\nFormat version: %s\n"
                 "Devices: %d\nFire events: %d\nNon-fire events: %d\n",
-                info.firmwareType.c_str(), info.firmwareVersion.c_str(),
+                CliPrintable(info.firmwareType).c_str(), CliPrintable(info.firmwareVersion).c_str(),
                 CliPrintable(info.site.siteName).c_str(), info.site.formatVersion.c_str(),
                 info.site.devices, info.site.fireEvents, info.site.nonFireEvents);
 }
@@ -48,6 +48,7 @@ int CmdInfo(const CliOptions& options) {
     GetJobResult result;
     PanelInfo info;
     {
+        CliHoldInterrupt hold(false);
         CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
         PanelJobScope scope(options.panel, ui);
         if (!scope.Ready())
@@ -59,6 +60,7 @@ int CmdInfo(const CliOptions& options) {
         unsigned char type[kFirmwareTypeChars + 1] = {};
         if (ReadProgramData(scope.Session(), type, kFirmwareTypeAddress, kFirmwareTypeChars))
             info.firmwareType = FirmwareType(reinterpret_cast<const char*>(type));
+        hold.Start(); // through the simulator's write-back as the scope ends
     }
     if (const char* version = SettingGet("FirmwareVersion"); version && std::string(version) != "0")
         info.firmwareVersion = version;

@@ -43,12 +43,14 @@ int CmdGet(const CliOptions& options) {
     // simulated panel's file as the scope ends: the read was whole then.
     int readFaults = 0;
     {
+        CliHoldInterrupt hold(false);
         CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
         PanelJobScope scope(options.panel, ui);
         if (!scope.Ready())
             return kExitFailed;
         GetSettingsJob(scope.Session(), &result);
         readFaults = ui.Faults();
+        hold.Start(); // through the simulator's write-back as the scope ends
     }
     // OUT holds what the desktop's store would now hold: written whenever the
     // panel's site data were accepted, also when a later step failed.
@@ -77,6 +79,8 @@ int CmdSend(const CliOptions& options) {
         return status;
     if (int status = CliLoadSite(options.args[1], options.loadErrors))
         return status;
+    if (int status = CliCheckSimulatorWritable(options.panel))
+        return status;
     if (CheckDesign(nullptr) > 0 &&
         !(options.acceptErrors ||
           CliAsk("The site file contains errors.  Do you want to accept these errors?",
@@ -92,6 +96,7 @@ int CmdSend(const CliOptions& options) {
     CliJobUi ui;
     bool sent = false;
     {
+        CliHoldInterrupt hold(false);
         PanelJobScope scope(options.panel, ui);
         if (!scope.Ready())
             return kExitFailed;
@@ -102,6 +107,7 @@ int CmdSend(const CliOptions& options) {
         if (!options.noBackup)
             ui.SetProgressTitle("Reading the panel for a backup...");
         sent = SendSettingsJob(scope.Session(), SendOptions{!options.noBackup, ""}) == 1;
+        hold.Start(); // through the simulator's write-back as the scope ends
     }
     // The job's own message says the settings were not written; once it had
     // begun to write, the panel holds part of them (or all, unverified).

@@ -72,8 +72,12 @@ bool ParsePanelChoice(const std::string& text, PanelChoice* choice, std::string*
         std::string option =
             text.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
         if (!ParseSimOption(option, &parsed.options)) {
+            const std::string name = option.substr(0, option.find('='));
+            const bool known = name == "latency-ms" || name == "silent-after" || name == "end";
             if (error)
-                *error = "unknown simulator option \"" + option + "\"";
+                *error = known ? "bad value in simulator option \"" + option +
+                                     "\" (a number, decimal or 0x-hex; latency-ms at most 60000)"
+                               : "unknown simulator option \"" + option + "\"";
             return false;
         }
     }

@@ -93,6 +93,19 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
          1,
          "Fault with connection to panel\nm720-cli: no site data were read; " + Path("got.psf") +
              " was not written\n"},
+        // A folder is named as one: --force would not help.
+        {"new " + P("folder"), 2,
+         "Couldn't open file\nm720-cli: " + Path("folder") + ": Is a directory\n"},
+        // A simulated panel that could not keep what it is sent is not written to.
+        {"send " + P("a.psf") + " --yes --accept-errors --panel " +
+             ShellQuote("sim:" + Path("a.psf") + "/p.bin"),
+         2,
+         "The panel simulator file " + Path("a.psf") +
+             "/p.bin could not be written\nm720-cli: " + Path("a.psf") + "/p.bin: folder " +
+             Path("a.psf") + ": Not a directory; nothing was written to the panel\n"},
+        {"info --panel " + ShellQuote("sim:" + Path("p.bin") + ",latency-ms=abc"), 2,
+         "m720-cli: bad value in simulator option \"latency-ms=abc\" (a number, decimal or "
+         "0x-hex; latency-ms at most 60000)\n"},
         // The read was whole; only the simulated panel's memory could not be kept.
         {"get " + P("got.psf") + " --panel " + ShellQuote("sim:" + Path("nowhere/p.bin")), 1,
          "The panel simulator file " + Path("nowhere/p.bin") +
@@ -325,6 +338,29 @@ TEST_F(EngineerCli, ProgressFitsTheTerminal) {
                                   "events"),
                   std::string::npos)
             << run.output;
+    }
+}
+
+// On a terminal only y or yes is Yes; a slip, an empty line or Ctrl-D is No.
+TEST_F(EngineerCli, OnlyYOrYesAtTheQuestionWritesToThePanel) {
+    const std::string question = "overwrite current panel settings? [y/N] ";
+    const struct {
+        const char* typed;
+        int status;
+    } answers[] = {
+        {"y\n", 0}, {" YES \n", 0}, {"yikes\n", 1}, {"Yes please\n", 1},
+        {"\n", 1},  {"n\n", 1},     {"\x04", 1},
+    };
+    for (const auto& a : answers) {
+        SCOPED_TRACE(a.typed);
+        PtyRun run = RunOnPty("send " + P("a.psf") + Panel() + " --accept-errors --no-backup", 80,
+                              {}, 60000, question, a.typed);
+        EXPECT_EQ(run.status, a.status) << run.output;
+        if (a.status != 0) {
+            EXPECT_NE(run.output.find("\nm720-cli: not sent; the panel was not changed\n"),
+                      std::string::npos)
+                << run.output;
+        }
     }
 }
 

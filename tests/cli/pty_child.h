@@ -23,11 +23,13 @@ struct PtyRun {
 };
 
 // Starts m720-cli ARGS on a terminal of that many columns. Whenever new
-// output arrives, onOutput(output so far, child pid) is called; the run
-// ends when the child does (or after timeoutMs, when it is killed).
+// output arrives, onOutput(output so far, child pid) is called; once the
+// output shows prompt, typed is typed at the terminal (once). The run ends
+// when the child does (or after timeoutMs, when it is killed).
 inline PtyRun RunOnPty(const std::string& args, int columns,
                        const std::function<void(const std::string&, pid_t)>& onOutput = {},
-                       int timeoutMs = 60000) {
+                       int timeoutMs = 60000, const std::string& prompt = "",
+                       const std::string& typed = "") {
     PtyRun run;
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
@@ -56,6 +58,7 @@ inline PtyRun RunOnPty(const std::string& args, int columns,
     std::string raw;
     int rawStatus = 0;
     bool reaped = false;
+    bool answered = false;
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
         pollfd p{master, POLLIN, 0};
@@ -67,6 +70,11 @@ inline PtyRun RunOnPty(const std::string& args, int columns,
             raw.append(buffer, static_cast<size_t>(n));
             if (onOutput)
                 onOutput(raw, pid);
+            if (!prompt.empty() && !answered && raw.find(prompt) != std::string::npos) {
+                answered = true;
+                ssize_t ignored = write(master, typed.data(), typed.size());
+                (void)ignored;
+            }
         } else if (waitpid(pid, &rawStatus, WNOHANG) == pid) {
             reaped = true;
             break;
