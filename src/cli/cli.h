@@ -5,15 +5,16 @@
 #include <vector>
 
 struct CliOptions {
-    std::vector<std::string> args; // the words that are not options, command first
-    std::string panel;             // --panel, else M720_PANEL, else "usb"
-    bool yes = false;              // --yes
-    bool acceptErrors = false;     // --accept-errors
-    bool loadErrors = false;       // --load-errors
-    bool force = false;            // --force: new, get, decode, import-text may replace OUT
-    bool newName = false;          // --new: set may create a setting a site does not have
-    bool json = false;             // --json: show, check and info as one JSON object
-    bool noBackup = false;         // --no-backup: send without saving the panel's site first
+    std::vector<std::string> args;     // the words that are not options, command first
+    std::string panel;                 // --panel, else M720_PANEL, else "usb"
+    bool panelFromEnvironment = false; // panel is M720_PANEL's
+    bool yes = false;                  // --yes
+    bool acceptErrors = false;         // --accept-errors
+    bool loadErrors = false;           // --load-errors
+    bool force = false;                // --force: new, get, decode, import-text may replace OUT
+    bool newName = false;              // --new: set may create a setting a site does not have
+    bool json = false;                 // --json: show, check and info as one JSON object
+    bool noBackup = false;             // --no-backup: send without saving the panel's site first
 };
 
 // Exit statuses.

@@ -126,7 +126,8 @@ int CliCheckPanelUsage(const CliOptions& options, const char* usage, size_t word
     PanelChoice choice;
     std::string error;
     if (!ParsePanelChoice(options.panel, &choice, &error)) {
-        CliMessage("m720-cli: " + error);
+        CliMessage("m720-cli: " + error +
+                   (options.panelFromEnvironment ? " (the panel set by M720_PANEL)" : ""));
         return kExitBadInput;
     }
     return kExitDone;

@@ -128,8 +128,13 @@ void OnInterrupt(int) {
         Stop();
     }
     g_firstPress.store(now == 0 ? 1 : now);
-    Say("m720-cli: stopping now leaves the panel partly written, so the job goes on; "
-        "press Ctrl-C again within 3 seconds to stop it anyway\n");
+    if (g_panelChanged.load())
+        Say("m720-cli: stopping now leaves the panel partly written, so the job goes on; "
+            "press Ctrl-C again within 3 seconds to stop it anyway\n");
+    else
+        Say("m720-cli: nothing has been written to the panel yet; the job goes on, and "
+            "stopping once it writes would leave the panel partly written; press Ctrl-C "
+            "again within 3 seconds to stop it now\n");
 #ifdef _WIN32
     std::signal(SIGINT, OnInterrupt); // Windows resets the handler on each signal
 #endif

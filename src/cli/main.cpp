@@ -72,9 +72,10 @@ int Finish(int status) {
 
 int main(int argc, char** argv) {
     CliOptions options;
-    if (const char* panel = std::getenv("M720_PANEL"); panel && *panel)
+    if (const char* panel = std::getenv("M720_PANEL"); panel && *panel) {
         options.panel = panel;
-    else
+        options.panelFromEnvironment = true;
+    } else
         options.panel = "usb";
     bool help = false;
     bool version = false;
@@ -109,8 +110,10 @@ int main(int argc, char** argv) {
                 return Usage();
             }
             options.panel = argv[++i];
+            options.panelFromEnvironment = false;
         } else if (std::strncmp(a, "--panel=", 8) == 0) {
             options.panel = a + 8;
+            options.panelFromEnvironment = false;
         } else {
             std::fprintf(stderr, "m720-cli: unknown option %s\n", a);
             return Usage();

@@ -120,9 +120,18 @@ PanelJobScope::PanelJobScope(const std::string& panel, JobUi& ui) : ui_(ui) {
     if (!present && !unknown) {
         sim.panel->LoadDemo();
     } else if (unknown || !LoadSimState(choice_.path, sim.panel.get())) {
-        ui_.Message("The panel simulator file " + choice_.path + " cannot be read or is not " +
-                        std::to_string(kSimStateSize) + " bytes long",
-                    kErrorCaption, MessageIcon::kStop);
+        // Which of the two it is, so the engineer knows what to mend.
+        std::error_code error;
+        const bool folder = std::filesystem::is_directory(choice_.path, error);
+        const auto size = folder ? 0 : std::filesystem::file_size(choice_.path, error);
+        const std::string why =
+            folder ? " is a folder, not a file"
+            : !error && size != kSimStateSize
+                ? " is " + std::to_string(size) + " bytes long, not " +
+                      std::to_string(kSimStateSize)
+                : " cannot be read" + (error ? " (" + error.message() + ")" : std::string());
+        ui_.Message("The panel simulator file " + choice_.path + why, kErrorCaption,
+                    MessageIcon::kStop);
         PanelLockRelease(&lock_);
         return;
     }

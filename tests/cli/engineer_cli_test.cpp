@@ -51,6 +51,7 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
     std::string v3(6144, '\0');
     v3[0] = 3; // the format version
     Write("v3.bin", v3);
+    Write("short.bin", std::string(1000, '\0'));
     const struct {
         std::string args;
         int status;
@@ -106,6 +107,8 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
         {"info --panel " + ShellQuote("sim:" + Path("p.bin") + ",latency-ms=abc"), 2,
          "m720-cli: bad value in simulator option \"latency-ms=abc\" (a number, decimal or "
          "0x-hex; latency-ms at most 60000)\n"},
+        {"info --panel " + ShellQuote("sim:" + Path("short.bin")), 1,
+         "The panel simulator file " + Path("short.bin") + " is 1000 bytes long, not 356352\n"},
         // The read was whole; only the simulated panel's memory could not be kept.
         {"get " + P("got.psf") + " --panel " + ShellQuote("sim:" + Path("nowhere/p.bin")), 1,
          "The panel simulator file " + Path("nowhere/p.bin") +
@@ -387,12 +390,28 @@ TEST_F(EngineerCli, CtrlCStopsAReadAtOnceAndAWriteOnlyWhenPressedTwice) {
     PtyRun once = RunOnPty("send " + P("a.psf") + Panel(slow) + " --yes --accept-errors", 80,
                            pressAfterProgress(1));
     EXPECT_EQ(once.status, 0) << once.output;
-    EXPECT_NE(once.output.find("m720-cli: stopping now leaves the panel partly written, so the "
-                               "job goes on; press Ctrl-C again within 3 seconds to stop it "
-                               "anyway\n"),
+    // Pressed while the send still reads the panel for its backup.
+    EXPECT_NE(once.output.find("m720-cli: nothing has been written to the panel yet; the job "
+                               "goes on, and stopping once it writes would leave the panel partly "
+                               "written; press Ctrl-C again within 3 seconds to stop it now\n"),
               std::string::npos)
         << once.output;
     EXPECT_NE(once.output.find("Settings have been sent to the panel"), std::string::npos);
+    // Pressed once it writes: the warning says what a stop would leave.
+    PtyRun writing =
+        RunOnPty("send " + P("a.psf") + Panel(slow) + " --yes --accept-errors", 80,
+                 [pressed = false](const std::string& output, pid_t pid) mutable {
+                     if (!pressed && output.find("Verifying site data...") != std::string::npos) {
+                         kill(pid, SIGINT);
+                         pressed = true;
+                     }
+                 });
+    EXPECT_EQ(writing.status, 0) << writing.output;
+    EXPECT_NE(writing.output.find("m720-cli: stopping now leaves the panel partly written, so the "
+                                  "job goes on; press Ctrl-C again within 3 seconds to stop it "
+                                  "anyway\n"),
+              std::string::npos)
+        << writing.output;
 
     // Stopped while the send still reads the panel for its backup: the
     // panel is as it was, and the last message says so.
