@@ -369,15 +369,18 @@ TEST_F(EngineerCli, OnlyYOrYesAtTheQuestionWritesToThePanel) {
 
 // Ctrl-C on a terminal, once the job shows its progress.
 TEST_F(EngineerCli, CtrlCStopsAReadAtOnceAndAWriteOnlyWhenPressedTwice) {
-    auto pressAfterProgress = [](int presses) {
-        return [presses, pressed = 0](const std::string& output, pid_t pid) mutable {
-            if (pressed < presses && output.find('%') != std::string::npos) {
-                kill(pid, SIGINT);
-                ++pressed;
-                std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            }
-        };
+    // Presses Ctrl-C the given times, a pause after each, once the output shows `shown`.
+    auto pressWhenShown = [](std::string shown, int presses, int pauseMs = 200) {
+        return
+            [shown, presses, pauseMs, pressed = 0](const std::string& output, pid_t pid) mutable {
+                if (pressed < presses && output.find(shown) != std::string::npos) {
+                    kill(pid, SIGINT);
+                    ++pressed;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+                }
+            };
     };
+    auto pressAfterProgress = [&](int presses) { return pressWhenShown("%", presses); };
     const std::string slow = ",latency-ms=3";
     PtyRun get = RunOnPty("get " + P("got.psf") + Panel(slow), 80, pressAfterProgress(1));
     EXPECT_EQ(get.status, 130) << get.output;
@@ -398,14 +401,8 @@ TEST_F(EngineerCli, CtrlCStopsAReadAtOnceAndAWriteOnlyWhenPressedTwice) {
         << once.output;
     EXPECT_NE(once.output.find("Settings have been sent to the panel"), std::string::npos);
     // Pressed once it writes: the warning says what a stop would leave.
-    PtyRun writing =
-        RunOnPty("send " + P("a.psf") + Panel(slow) + " --yes --accept-errors", 80,
-                 [pressed = false](const std::string& output, pid_t pid) mutable {
-                     if (!pressed && output.find("Verifying site data...") != std::string::npos) {
-                         kill(pid, SIGINT);
-                         pressed = true;
-                     }
-                 });
+    PtyRun writing = RunOnPty("send " + P("a.psf") + Panel(slow) + " --yes --accept-errors", 80,
+                              pressWhenShown("Verifying site data...", 1, 0));
     EXPECT_EQ(writing.status, 0) << writing.output;
     EXPECT_NE(writing.output.find("m720-cli: stopping now leaves the panel partly written, so the "
                                   "job goes on; press Ctrl-C again within 3 seconds to stop it "
@@ -426,20 +423,13 @@ TEST_F(EngineerCli, CtrlCStopsAReadAtOnceAndAWriteOnlyWhenPressedTwice) {
 
     // Stopped once it writes, the simulated panel keeps what it was sent, as
     // a real one does: a get finds the mismatch, and a send again mends it.
-    auto pressTwiceWhileWriting = [pressed = 0](const std::string& output, pid_t pid) mutable {
-        if (pressed < 2 && output.find("Writing site data...") != std::string::npos) {
-            kill(pid, SIGINT);
-            ++pressed;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-    };
     ASSERT_EQ(RunCli("new " + P("b.psf")).status, 0);
     ASSERT_EQ(RunCli("set " + P("b.psf") + " SiteName=REWRITTEN").status, 0);
     const std::string before = Slurp(Path("panel.bin"));
     const std::string last = "m720-cli: stopped: the panel's site data are partly written: "
                              "send again\n";
     PtyRun stopped = RunOnPty("send " + P("b.psf") + Panel(slow) + " --yes --accept-errors", 80,
-                              pressTwiceWhileWriting);
+                              pressWhenShown("Writing site data...", 2, 100));
     EXPECT_EQ(stopped.status, 130) << stopped.output;
     EXPECT_TRUE(stopped.output.ends_with(last)) << stopped.output;
     EXPECT_EQ(stopped.output.find("%m720-cli: stopped"), std::string::npos) << stopped.output;
