@@ -7,6 +7,7 @@
 #include "cli/cli_job_ui.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
+#include "jobs/get_job.h"
 #include "jobs/panel_access.h"
 #include "jobs/site_backup.h"
 #include "model/settings_store.h"
@@ -85,6 +86,7 @@ int CmdDiff(const CliOptions& options) {
     StoreInit(&panelSide);
     CliJobUi ui;
     PanelSiteRead read = PanelSiteRead::kNotRead;
+    bool checkValuesMatch = true;
     {
         CliHoldInterrupt hold(false);
         CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
@@ -92,13 +94,18 @@ int CmdDiff(const CliOptions& options) {
         if (scope.Ready()) {
             ui.SetProgressTitle("Reading the panel...");
             std::unique_ptr<uint8_t[]> buffer(new uint8_t[kTransferBufferSize]());
-            read = ReadPanelSite(scope.Session(), buffer.get());
+            read = ReadPanelSite(scope.Session(), buffer.get(), &checkValuesMatch);
             ui.SetProgress(-1);
         }
         hold.Start(); // through the simulator's write-back as the scope ends
     }
     int status = kExitFailed;
-    if (read == PanelSiteRead::kRead)
+    // The differences of a panel left part written are not its configuration.
+    if (read == PanelSiteRead::kRead && !checkValuesMatch) {
+        CliMessage(kCheckValueMismatchText);
+        status = kExitFailed;
+        PrintDifferences(&fileSide, &panelSide);
+    } else if (read == PanelSiteRead::kRead)
         status = PrintDifferences(&fileSide, &panelSide) == 0 && ui.Faults() == 0 ? kExitDone
                                                                                   : kExitFailed;
     else if (read == PanelSiteRead::kNoSite)

@@ -55,6 +55,13 @@ bool MatchesVersion1CheckValue(const uint8_t* log, uint16_t widened) {
 
 } // namespace
 
+bool StoredCheckValuesMatch(const uint8_t* log, int siteVersion, uint16_t siteCheckValue,
+                            uint16_t loopCheckValue) {
+    return (siteVersion == 1 ? MatchesVersion1CheckValue(log, siteCheckValue)
+                             : MatchesStoredCheckValue(log, kLogSiteChecksum, siteCheckValue)) &&
+           MatchesStoredCheckValue(log, kLogLoopChecksum, loopCheckValue);
+}
+
 int GetSettingsJob(PanelSession& s, GetJobResult* result) {
     GetJobResult outcome;
     // A late reply from an earlier failed exchange must not be taken as the
@@ -102,10 +109,7 @@ int GetSettingsJob(PanelSession& s, GetJobResult* result) {
             // A send writes both check values before the blocks: a block that
             // does not match its value was left part written or is damaged.
             outcome.checkValuesMatch =
-                (siteVersion == 1
-                     ? MatchesVersion1CheckValue(log, siteCheckValue)
-                     : MatchesStoredCheckValue(log, kLogSiteChecksum, siteCheckValue)) &&
-                MatchesStoredCheckValue(log, kLogLoopChecksum, loopCheckValue);
+                StoredCheckValuesMatch(log, siteVersion, siteCheckValue, loopCheckValue);
             outcome.complete = versionRead && outcome.checkValuesMatch;
         } while (false);
     }

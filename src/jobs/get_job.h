@@ -24,6 +24,13 @@ constexpr char kCheckValueMismatchText[] =
     "The panel's site data do not match their check value: the panel may hold a partly "
     "written site. Send a known good site file.";
 
+// Whether the blocks read match the check values a send left in log memory
+// (8192 bytes; a value never written matches anything). siteVersion and
+// siteCheckValue as SiteImageCheckValue gives them; a version-1 panel's
+// value is compared as the panel keeps it.
+bool StoredCheckValuesMatch(const uint8_t* log, int siteVersion, uint16_t siteCheckValue,
+                            uint16_t loopCheckValue);
+
 // Runs the whole job on the session (the store belongs to it until it
 // returns); shows its messages through the session's JobUi and closes the
 // progress display at the end. When the site or loop data read do not match

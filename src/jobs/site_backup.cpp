@@ -113,17 +113,27 @@ std::string BackupFileName(const char* siteName, std::time_t when) {
     return name + stamp;
 }
 
-PanelSiteRead ReadPanelSite(PanelSession& s, uint8_t* data) {
+PanelSiteRead ReadPanelSite(PanelSession& s, uint8_t* data, bool* checkValuesMatch) {
     if (!ReadProgramData(s, data, kSiteDataAddress, kSiteImageSize))
         return PanelSiteRead::kNotRead;
     if (!SiteImageDecode(data))
         return std::all_of(data, data + kSiteImageSize, [](uint8_t b) { return b == 0xFF; })
                    ? PanelSiteRead::kNoSite
                    : PanelSiteRead::kNotSite;
+    uint16_t siteCheckValue = 0;
+    const int siteVersion = SiteImageCheckValue(data, &siteCheckValue);
     if (!ReadProgramData(s, data, kLoopDataAddress, kLoopBlockSize))
         return PanelSiteRead::kNotRead;
     for (int n = 1; n <= kLoopAddresses; ++n)
         LoopRecordDecode(data + kLoopRecordSize * (n - 1), n);
+    if (checkValuesMatch) {
+        const uint16_t loopCheckValue = BlockChecksum(data, kLoopBlockSize);
+        uint8_t* log = data + kLoopBlockSize; // the buffer holds both
+        if (!ReadLogMemory(s, log))
+            return PanelSiteRead::kNotRead;
+        *checkValuesMatch =
+            StoredCheckValuesMatch(log, siteVersion, siteCheckValue, loopCheckValue);
+    }
     return PanelSiteRead::kRead;
 }
 

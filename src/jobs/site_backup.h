@@ -25,8 +25,10 @@ enum class PanelSiteRead {
 
 // Reads the panel's site data and loop data into the current store, which
 // the site data replace (as a get does, without the firmware version and
-// the logs). buffer: kTransferBufferSize bytes.
-PanelSiteRead ReadPanelSite(PanelSession& s, uint8_t* buffer);
+// the logs). buffer: kTransferBufferSize bytes. With checkValuesMatch, the
+// log memory is read too and *checkValuesMatch says whether both blocks
+// match the check values a send left there (kNotRead when it cannot be read).
+PanelSiteRead ReadPanelSite(PanelSession& s, uint8_t* buffer, bool* checkValuesMatch = nullptr);
 
 enum class BackupOutcome {
     kSaved,    // *path names the new file

@@ -48,6 +48,22 @@ TEST_F(PanelCompare, DiffListsWhatThePanelHoldsOtherwise) {
     EXPECT_EQ(Slurp((dir / "panel.bin").string()), before); // nothing written
 
     EXPECT_EQ(RunCli("diff " + panel).status, 2);
+
+    // A panel whose site data do not match the check value a send left (here
+    // the value itself changed, in log memory at byte 0x55000 + 0x1FF4) is
+    // said to be so before its differences.
+    std::string damaged = before;
+    damaged[0x55000 + 0x1FF4] = static_cast<char>(damaged[0x55000 + 0x1FF4] ^ 0x01);
+    if (FILE* f = std::fopen((dir / "panel.bin").c_str(), "wb")) {
+        std::fwrite(damaged.data(), 1, damaged.size(), f);
+        std::fclose(f);
+    }
+    ASSERT_EQ(RunCli("get " + ShellQuote((dir / "same.psf").string()) + " " + panel).status, 1);
+    CliRun mismatch = RunCli("diff " + ShellQuote((dir / "same.psf").string()) + " " + panel);
+    EXPECT_EQ(mismatch.status, 1);
+    EXPECT_EQ(mismatch.out, "");
+    EXPECT_EQ(mismatch.err, "The panel's site data do not match their check value: the panel may "
+                            "hold a partly written site. Send a known good site file.\n");
 }
 
 TEST_F(PanelCompare, SendWithoutBackup) {
