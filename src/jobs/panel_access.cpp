@@ -76,7 +76,8 @@ bool ParsePanelChoice(const std::string& text, PanelChoice* choice, std::string*
             const bool known = name == "latency-ms" || name == "silent-after" || name == "end";
             if (error)
                 *error = known ? "bad value in simulator option \"" + option +
-                                     "\" (a number, decimal or 0x-hex; latency-ms at most 60000)"
+                                     "\" (a number, decimal or 0x-hex" +
+                                     (name == "latency-ms" ? ", at most 60000)" : ")")
                                : "unknown simulator option \"" + option + "\"";
             return false;
         }

@@ -106,7 +106,9 @@ TEST_F(EngineerCli, EveryFailureNamesTheFileAndTheCause) {
              Path("a.psf") + ": Not a directory; nothing was written to the panel\n"},
         {"info --panel " + ShellQuote("sim:" + Path("p.bin") + ",latency-ms=abc"), 2,
          "m720-cli: bad value in simulator option \"latency-ms=abc\" (a number, decimal or "
-         "0x-hex; latency-ms at most 60000)\n"},
+         "0x-hex, at most 60000)\n"},
+        {"info --panel " + ShellQuote("sim:" + Path("p.bin") + ",end=0x"), 2,
+         "m720-cli: bad value in simulator option \"end=0x\" (a number, decimal or 0x-hex)\n"},
         {"info --panel " + ShellQuote("sim:" + Path("short.bin")), 1,
          "The panel simulator file " + Path("short.bin") + " is 1000 bytes long, not 356352\n"},
         // The read was whole; only the simulated panel's memory could not be kept.
