@@ -106,11 +106,8 @@ int CliRefuseExisting(const std::string& path, bool force) {
     if (type != fs::file_type::none)
         error.clear(); // it is there
     // --force would not help: a folder is never replaced.
-    if (type == fs::file_type::directory) {
-        CliMessage("Couldn't open file");
-        CliFileFault(path, ErrorText(EISDIR));
-        return kExitBadInput;
-    }
+    if (type == fs::file_type::directory)
+        return CliCannotWrite(path);
     CliFileFault(path, error ? error.default_error_condition().message()
                              : "already exists; nothing was written (give --force to replace it)");
     return kExitBadInput;

@@ -85,6 +85,16 @@ void LeaveProgressLine() {
     Say("\r");
 }
 
+#ifndef _WIN32
+// SIGINT alone, for blocking and unblocking it.
+sigset_t SigintOnly() {
+    sigset_t interrupt;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    return interrupt;
+}
+#endif
+
 [[noreturn]] void Stop() {
     std::_Exit(kExitInterrupted);
 }
@@ -170,9 +180,8 @@ CliInterruptGuard::CliInterruptGuard(CliInterruptMode mode, const char* partlyWr
     if (scope && scope->Simulator() && mode == CliInterruptMode::kPanelWrite && pipe(ends) == 0) {
         // The thread starts with SIGINT blocked, so the handler runs on the
         // job's thread and never on the one that ends the run.
-        sigset_t interrupt, before;
-        sigemptyset(&interrupt);
-        sigaddset(&interrupt, SIGINT);
+        const sigset_t interrupt = SigintOnly();
+        sigset_t before;
         pthread_sigmask(SIG_BLOCK, &interrupt, &before);
         stopper_ = std::thread([this, read = ends[0], write = ends[1]] {
             char wake = kWakeQuit;
@@ -227,13 +236,21 @@ void CliDrawProgress(const std::string& line) {
     std::lock_guard<std::mutex> hold(g_drawing);
     if (g_stopping.load())
         return;
-    std::fprintf(stderr, "\r%s", line.c_str());
+    std::string shown = line;
+    if (const size_t last = g_progressWidth.load(); shown.size() < last)
+        shown.append(last - shown.size(), ' '); // over what the last one left
+    std::fprintf(stderr, "\r%s", shown.c_str());
     std::fflush(stderr);
-    g_progressWidth.store(line.size());
+    g_progressWidth.store(shown.size());
 }
 
-void CliProgressCleared() {
-    g_progressWidth.store(0);
+void CliClearProgress() {
+    std::lock_guard<std::mutex> hold(g_drawing);
+    const size_t width = g_progressWidth.exchange(0);
+    if (width == 0)
+        return;
+    std::fprintf(stderr, "\r%s\r", std::string(width, ' ').c_str());
+    std::fflush(stderr);
 }
 
 CliHoldInterrupt::CliHoldInterrupt(bool now) {
@@ -245,11 +262,9 @@ void CliHoldInterrupt::Start() {
 #ifndef _WIN32
     if (held_)
         return;
-    sigset_t interrupt;
-    sigemptyset(&interrupt);
-    sigaddset(&interrupt, SIGINT);
     // The program's only other thread, the stopping one, never takes SIGINT:
     // held here, it waits as pending.
+    const sigset_t interrupt = SigintOnly();
     held_ = pthread_sigmask(SIG_BLOCK, &interrupt, nullptr) == 0;
 #endif
 }
@@ -258,9 +273,7 @@ CliHoldInterrupt::~CliHoldInterrupt() {
 #ifndef _WIN32
     if (!held_)
         return;
-    sigset_t interrupt;
-    sigemptyset(&interrupt);
-    sigaddset(&interrupt, SIGINT);
+    const sigset_t interrupt = SigintOnly();
     pthread_sigmask(SIG_UNBLOCK, &interrupt, nullptr);
 #endif
 }

@@ -42,12 +42,12 @@ bool CliPanelChanged();
 // The exit status of a run stopped by Ctrl-C, as shells report SIGINT.
 constexpr int kExitInterrupted = 130;
 
-// Redraws the progress line (from its start) on stderr, unless a stopped
-// write is ending the run: its last message then has the line to itself.
-// The width drawn is kept, so that a Ctrl-C can blank the line.
+// The progress line on stderr, kept here since a Ctrl-C must blank it.
+// CliDrawProgress redraws it from its start (blanking what a longer line
+// before it left), unless a stopped write is ending the run: its last
+// message then has the line to itself. CliClearProgress blanks it.
 void CliDrawProgress(const std::string& line);
-// The progress line has been blanked.
-void CliProgressCleared();
+void CliClearProgress();
 
 // Ctrl-C waits while this lives: a file being replaced (a site, a block,
 // a simulated panel's memory written back) is finished first, since a

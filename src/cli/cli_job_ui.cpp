@@ -77,21 +77,11 @@ std::string CliJobUi::Line(int width) const {
 }
 
 void CliJobUi::Draw() {
-    if (!terminal_)
-        return;
-    std::string line = Line(CliTerminalWidth());
-    const size_t shown = line.size();
-    if (line.size() < drawnWidth_)
-        line.append(drawnWidth_ - line.size(), ' '); // over what the last one left
-    CliDrawProgress(line);
-    drawnWidth_ = std::max(shown, line.size());
+    if (terminal_)
+        CliDrawProgress(Line(CliTerminalWidth()));
 }
 
 void CliJobUi::Clear() {
-    if (drawnWidth_ == 0)
-        return;
-    std::fprintf(stderr, "\r%s\r", std::string(drawnWidth_, ' ').c_str());
-    std::fflush(stderr);
-    drawnWidth_ = 0;
-    CliProgressCleared();
+    if (terminal_)
+        CliClearProgress();
 }

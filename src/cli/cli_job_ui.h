@@ -20,7 +20,7 @@ class CliJobUi : public JobUi {
     int Faults() const { return faults_; }
 
     // The progress line for a terminal of that many columns: never wider
-    // than width - 1.
+    // than width - 3.
     std::string Line(int width) const;
 
   private:
@@ -28,8 +28,7 @@ class CliJobUi : public JobUi {
     void Clear();
 
     bool terminal_;
-    bool open_ = true;      // the progress display, until the job closes it
-    size_t drawnWidth_ = 0; // columns the drawn line covers, 0 when none is shown
+    bool open_ = true; // the progress display, until the job closes it
     int percent_ = 0;
     std::string title_;
     int faults_ = 0;

@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_job_ui.h"
+#include "cli/cli_panel_scope.h"
 #include "codec/loop_records.h"
 #include "codec/site_image.h"
 #include "jobs/get_job.h"
@@ -88,30 +89,27 @@ int CmdDiff(const CliOptions& options) {
     PanelSiteRead read = PanelSiteRead::kNotRead;
     bool checkValuesMatch = true;
     {
-        CliHoldInterrupt hold(false);
         CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
-        PanelJobScope scope(options.panel, ui);
+        CliPanelScope held(options.panel, ui);
+        PanelJobScope& scope = held.Scope();
         if (scope.Ready()) {
             ui.SetProgressTitle("Reading the panel...");
             std::unique_ptr<uint8_t[]> buffer(new uint8_t[kTransferBufferSize]());
             read = ReadPanelSite(scope.Session(), buffer.get(), &checkValuesMatch);
             ui.SetProgress(-1);
         }
-        hold.Start(); // through the simulator's write-back as the scope ends
     }
     int status = kExitFailed;
-    // The differences of a panel left part written are not its configuration.
-    if (read == PanelSiteRead::kRead && !checkValuesMatch) {
-        CliMessage(kCheckValueMismatchText);
-        status = kExitFailed;
-        PrintDifferences(&fileSide, &panelSide);
-    } else if (read == PanelSiteRead::kRead)
-        status = PrintDifferences(&fileSide, &panelSide) == 0 && ui.Faults() == 0 ? kExitDone
-                                                                                  : kExitFailed;
-    else if (read == PanelSiteRead::kNoSite)
+    if (read == PanelSiteRead::kRead) {
+        // The differences of a panel left part written are not its configuration.
+        if (!checkValuesMatch)
+            CliMessage(kCheckValueMismatchText);
+        const int differences = PrintDifferences(&fileSide, &panelSide);
+        status = differences == 0 && checkValuesMatch && ui.Faults() == 0 ? kExitDone : kExitFailed;
+    } else if (read == PanelSiteRead::kNoSite)
         CliMessage("m720-cli: the panel holds no site");
     else if (read == PanelSiteRead::kNotSite)
-        CliMessage("Site data is in an unsupported format");
+        CliMessage(kSiteFormatText);
     StoreSelect(site);
     StoreFree(&fileSide);
     StoreFree(&panelSide);

@@ -3,6 +3,7 @@
 #include "cli/cli_files.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_job_ui.h"
+#include "cli/cli_panel_scope.h"
 #include "cli/cli_summary.h"
 #include "codec/hex_file.h"
 #include "jobs/firmware_job.h"
@@ -118,8 +119,8 @@ int CmdFirmware(const CliOptions& options) {
     {
         // One hold on the panel from the version read to the end of the write,
         // so that no other program comes between them.
-        CliHoldInterrupt hold(false);
-        PanelJobScope scope(options.panel, versionUi);
+        CliPanelScope held(options.panel, versionUi);
+        PanelJobScope& scope = held.Scope();
         if (!scope.Ready())
             return kExitFailed;
         char panelRaw[kFirmwareVersionChars + 1] = {};
@@ -158,7 +159,6 @@ int CmdFirmware(const CliOptions& options) {
         else if (!written && jobUi.Faults() == 0)
             CliMessage("m720-cli: the panel did not answer; nothing was written");
         faultsBeforeSave = versionUi.Faults();
-        hold.Start(); // through the simulator's write-back as the scope ends
     }
     // A simulator whose memory could not be written back has not taken the firmware.
     return written && versionUi.Faults() == faultsBeforeSave ? kExitDone : kExitFailed;

@@ -3,6 +3,7 @@
 #include "cli/cli_interrupt.h"
 #include "cli/cli_job_ui.h"
 #include "cli/cli_json.h"
+#include "cli/cli_panel_scope.h"
 #include "cli/cli_summary.h"
 #include "codec/hex_file.h"
 #include "jobs/get_job.h"
@@ -48,9 +49,9 @@ int CmdInfo(const CliOptions& options) {
     GetJobResult result;
     PanelInfo info;
     {
-        CliHoldInterrupt hold(false);
         CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
-        PanelJobScope scope(options.panel, ui);
+        CliPanelScope held(options.panel, ui);
+        PanelJobScope& scope = held.Scope();
         if (!scope.Ready())
             return kExitFailed;
         // The get job reads everything and writes nothing to the panel.
@@ -60,7 +61,6 @@ int CmdInfo(const CliOptions& options) {
         unsigned char type[kFirmwareTypeChars + 1] = {};
         if (ReadProgramData(scope.Session(), type, kFirmwareTypeAddress, kFirmwareTypeChars))
             info.firmwareType = FirmwareType(reinterpret_cast<const char*>(type));
-        hold.Start(); // through the simulator's write-back as the scope ends
     }
     if (const char* version = SettingGet("FirmwareVersion"); version && std::string(version) != "0")
         info.firmwareVersion = version;

@@ -4,6 +4,7 @@
 #include "cli/cli_files.h"
 #include "cli/cli_interrupt.h"
 #include "cli/cli_job_ui.h"
+#include "cli/cli_panel_scope.h"
 #include "cli/cli_paths.h"
 #include "cli/cli_summary.h"
 #include "jobs/get_job.h"
@@ -31,11 +32,8 @@ int CmdGet(const CliOptions& options) {
     if (int status = CliRefuseExisting(out, options.force))
         return status;
     // A whole read of the panel is not made for a file that cannot be written.
-    if (const std::string refusal = CliWriteRefusal(out); !refusal.empty()) {
-        CliMessage("Couldn't open file");
-        CliFileFault(out, refusal);
-        return kExitBadInput;
-    }
+    if (!CliWriteRefusal(out).empty())
+        return CliCannotWrite(out);
     CliEmptySite();
     CliJobUi ui;
     GetJobResult result;
@@ -43,14 +41,13 @@ int CmdGet(const CliOptions& options) {
     // simulated panel's file as the scope ends: the read was whole then.
     int readFaults = 0;
     {
-        CliHoldInterrupt hold(false);
         CliInterruptGuard guard(CliInterruptMode::kStopAtOnce);
-        PanelJobScope scope(options.panel, ui);
+        CliPanelScope held(options.panel, ui);
+        PanelJobScope& scope = held.Scope();
         if (!scope.Ready())
             return kExitFailed;
         GetSettingsJob(scope.Session(), &result);
         readFaults = ui.Faults();
-        hold.Start(); // through the simulator's write-back as the scope ends
     }
     // OUT holds what the desktop's store would now hold: written whenever the
     // panel's site data were accepted, also when a later step failed.
@@ -96,8 +93,8 @@ int CmdSend(const CliOptions& options) {
     CliJobUi ui;
     bool sent = false;
     {
-        CliHoldInterrupt hold(false);
-        PanelJobScope scope(options.panel, ui);
+        CliPanelScope held(options.panel, ui);
+        PanelJobScope& scope = held.Scope();
         if (!scope.Ready())
             return kExitFailed;
         CliInterruptGuard guard(CliInterruptMode::kPanelWrite,
@@ -107,7 +104,6 @@ int CmdSend(const CliOptions& options) {
         if (!options.noBackup)
             ui.SetProgressTitle("Reading the panel for a backup...");
         sent = SendSettingsJob(scope.Session(), SendOptions{!options.noBackup, ""}) == 1;
-        hold.Start(); // through the simulator's write-back as the scope ends
     }
     // The job's own message says the settings were not written; once it had
     // begun to write, the panel holds part of them (or all, unverified).

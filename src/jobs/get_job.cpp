@@ -34,13 +34,6 @@ void StoreEvents(const uint8_t* log, const char* pattern, uint32_t first, int co
     }
 }
 
-// What a send left in log memory for a block, against what was read: false
-// only for a written value that differs (0xFFFF: never written).
-bool MatchesStoredCheckValue(const uint8_t* log, uint32_t at, uint16_t computed) {
-    const uint16_t stored = Le16(log + at);
-    return stored == kCheckValueNeverWritten || stored == computed;
-}
-
 // A version-1 panel does not keep the second user code, but the value sent
 // with it covered the code as the sending site held it. Six digits (bytes
 // 0 to 9, three in high and three in low bytes of their words) lower the
@@ -55,11 +48,16 @@ bool MatchesVersion1CheckValue(const uint8_t* log, uint16_t widened) {
 
 } // namespace
 
+bool StoredCheckValueMatches(const uint8_t* log, uint32_t at, uint16_t computed) {
+    const uint16_t stored = Le16(log + at);
+    return stored == kCheckValueNeverWritten || stored == computed;
+}
+
 bool StoredCheckValuesMatch(const uint8_t* log, int siteVersion, uint16_t siteCheckValue,
                             uint16_t loopCheckValue) {
     return (siteVersion == 1 ? MatchesVersion1CheckValue(log, siteCheckValue)
-                             : MatchesStoredCheckValue(log, kLogSiteChecksum, siteCheckValue)) &&
-           MatchesStoredCheckValue(log, kLogLoopChecksum, loopCheckValue);
+                             : StoredCheckValueMatches(log, kLogSiteChecksum, siteCheckValue)) &&
+           StoredCheckValueMatches(log, kLogLoopChecksum, loopCheckValue);
 }
 
 int GetSettingsJob(PanelSession& s, GetJobResult* result) {

@@ -24,6 +24,11 @@ constexpr char kCheckValueMismatchText[] =
     "The panel's site data do not match their check value: the panel may hold a partly "
     "written site. Send a known good site file.";
 
+// What a send left in log memory (8192 bytes) at `at` for a block, against
+// the value computed from what was read: false only for a written value
+// that differs.
+bool StoredCheckValueMatches(const uint8_t* log, uint32_t at, uint16_t computed);
+
 // Whether the blocks read match the check values a send left in log memory
 // (8192 bytes; a value never written matches anything). siteVersion and
 // siteCheckValue as SiteImageCheckValue gives them; a version-1 panel's

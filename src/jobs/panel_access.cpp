@@ -71,14 +71,14 @@ bool ParsePanelChoice(const std::string& text, PanelChoice* choice, std::string*
         comma = text.find(',', at);
         std::string option =
             text.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
-        if (!ParseSimOption(option, &parsed.options)) {
-            const std::string name = option.substr(0, option.find('='));
-            const bool known = name == "latency-ms" || name == "silent-after" || name == "end";
+        bool badValue = false;
+        if (!ParseSimOption(option, &parsed.options, &badValue)) {
             if (error)
-                *error = known ? "bad value in simulator option \"" + option +
-                                     "\" (a number, decimal or 0x-hex" +
-                                     (name == "latency-ms" ? ", at most 60000)" : ")")
-                               : "unknown simulator option \"" + option + "\"";
+                *error = badValue
+                             ? "bad value in simulator option \"" + option +
+                                   "\" (a number, decimal or 0x-hex" +
+                                   (option.rfind("latency-ms=", 0) == 0 ? ", at most 60000)" : ")")
+                             : "unknown simulator option \"" + option + "\"";
             return false;
         }
     }
@@ -153,7 +153,7 @@ bool PanelJobScope::SaveSimulatorNow() {
 PanelJobScope::~PanelJobScope() {
     const bool simWritten =
         simulator_ && (simFileMissing_ || simulator_->Writes() != simWritesAtStart_);
-    if (ready_ && simWritten && !SaveSimState(choice_.path, *simulator_))
+    if (ready_ && simWritten && !SaveSimulatorNow())
         ui_.Message("The panel simulator file " + choice_.path + " could not be written",
                     kErrorCaption, MessageIcon::kStop);
     PanelLockRelease(&lock_);

@@ -63,11 +63,9 @@ BackupOutcome UndecodedSite(PanelSession& s, uint8_t* buffer) {
     uint8_t* log = buffer + kSiteImageSize;
     if (!ReadLogMemory(s, log))
         return BackupOutcome::kNotRead;
-    const uint16_t stored =
-        static_cast<uint16_t>(log[kLogSiteChecksum] | log[kLogSiteChecksum + 1] << 8);
-    return stored != kCheckValueNeverWritten && stored != BlockChecksum(buffer, kSiteImageSize)
-               ? BackupOutcome::kDamaged
-               : BackupOutcome::kNotSite;
+    return StoredCheckValueMatches(log, kLogSiteChecksum, BlockChecksum(buffer, kSiteImageSize))
+               ? BackupOutcome::kNotSite
+               : BackupOutcome::kDamaged;
 }
 
 } // namespace

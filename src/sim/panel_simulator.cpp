@@ -61,7 +61,9 @@ bool WantsReply(uint8_t command) {
 
 } // namespace
 
-bool ParseSimOption(const std::string& option, SimPanelOptions* options) {
+bool ParseSimOption(const std::string& option, SimPanelOptions* options, bool* badValue) {
+    if (badValue)
+        *badValue = false;
     if (option == "flip-readback") {
         options->flipReadback = true;
         return true;
@@ -70,18 +72,21 @@ bool ParseSimOption(const std::string& option, SimPanelOptions* options) {
     if (eq == std::string::npos)
         return false;
     std::string name = option.substr(0, eq);
-    uint32_t value = 0;
-    if (!ParseOptionNumber(option.substr(eq + 1), &value))
+    if (name != "latency-ms" && name != "silent-after" && name != "end")
         return false;
-    if (name == "latency-ms" && value <= 60000) {
-        options->latencyMs = static_cast<int>(value);
-    } else if (name == "silent-after") {
-        options->silentAfter = value;
-    } else if (name == "end") {
-        options->end = value;
-    } else {
+    uint32_t value = 0;
+    if (!ParseOptionNumber(option.substr(eq + 1), &value) ||
+        (name == "latency-ms" && value > 60000)) {
+        if (badValue)
+            *badValue = true;
         return false;
     }
+    if (name == "latency-ms")
+        options->latencyMs = static_cast<int>(value);
+    else if (name == "silent-after")
+        options->silentAfter = value;
+    else
+        options->end = value;
     return true;
 }
 

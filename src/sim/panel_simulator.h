@@ -25,8 +25,9 @@ struct SimPanelOptions {
 };
 
 // Parses one "name=value" or "flip-readback" option into options. Numbers may
-// be decimal or 0x-hex. False for anything it does not know.
-bool ParseSimOption(const std::string& option, SimPanelOptions* options);
+// be decimal or 0x-hex. False for anything it does not know; *badValue (when
+// given) then says whether the name was known and only its value was not.
+bool ParseSimOption(const std::string& option, SimPanelOptions* options, bool* badValue = nullptr);
 
 using SimRequest = std::array<uint8_t, 65>;
 
